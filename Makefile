@@ -1,0 +1,31 @@
+# Set-up and everyday commands. Each target installs the Debian packages it needs first.
+BUILD    ?= build
+JOBS     ?= $(shell nproc)
+CMAKE_GEN = $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
+
+.PHONY: all deps run test configure build bench fuzz sanitize install clean format
+
+all: build
+
+deps:
+	@tools/install-deps build
+
+configure: deps
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/korvane
+
+test:
+	@tools/install-deps build test
+	@$(MAKE) --no-print-directory build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,168 @@
+#include "app/Form1.h"
+
+#include "app/Controls.h"
+#include "app/CreditsPage.h"
+#include "app/Fonts.h"
+#include "app/Form2.h"
+#include "app/PanelBar.h"
+#include "app/StatusPanels.h"
+#include "app/TabStrip.h"
+#include "browser/JoinGamePage.h"
+#include "launch/FileManagerPage.h"
+#include "launch/HostGamePage.h"
+#include "player/ModPlayerPage.h"
+#include "setup/SetupPage.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+struct Tab {
+    const char* caption;
+    const char* toolTip;
+};
+
+constexpr std::array<Tab, 6> Tabs = {{
+    {"Join Game", "Join a current Brix Quorrel 2 Game"},
+    {"Host Game", "Host a Multiplayer Game - unlisted"},
+    {"File Manager", "Manage your Brix2 Files"},
+    {"Setup", "Setup your Settings for Korvane"},
+    {"Mod Player", "Play module music files"},
+    {"Credits", "Infamous 'About' Section"},
+}};
+
+struct Column {
+    const char* header;
+    int widthTwips;
+};
+
+constexpr std::array<Column, 5> ServerColumns = {{
+    {"Server Name", 1500},
+    {"Type", 900},
+    {"Version", 900},
+    {"Players", 900},
+    {"IP Adr", 760},
+}};
+
+template <typename Page>
+Page* placePage(Page* page, const char* objectName)
+{
+    page->setObjectName(QString::fromLatin1(objectName));
+    page->setGeometry(twips::rect(2400, 720, 5295, 3135));
+    return page;
+}
+
+} // namespace
+
+Form1::Form1(const Services& services)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setFont(fonts::window());
+    setWindowIcon(QIcon(QStringLiteral(":/korvane/icon.png")));
+    setFixedSize(twips::size(7785, 4500));
+
+    StatusBar3 = makeControl<PanelBar>(this, "StatusBar3", 0, 0, 7785, 270, statusBar3Panels());
+    Picture1 = makeControl<QLabel>(this, "Picture1", 0, 360, 2280, 3495);
+    Picture1->setPixmap(QPixmap(QStringLiteral(":/korvane/banner.jpg")));
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setAccessibleName(QStringLiteral("Korvane banner"));
+
+    Tab1 = makeControl<TabStrip>(this, "Tab1", 2315, 360, 5535, 3615);
+    for (const Tab& tab : Tabs)
+        Tab1->addTab(QString::fromLatin1(tab.caption), QString::fromLatin1(tab.toolTip));
+
+    JoinGame = placePage(new JoinGamePage(m_values, m_services.listServers, this), "JoinGame");
+    HostGame = placePage(new HostGamePage(m_values, this), "HostGame");
+    FileManager = placePage(new FileManagerPage(m_values, this), "FileManager");
+    Setup = placePage(new SetupPage(m_values, [this] { RefreshFileLists(); }, this), "Setup");
+    ModPlayer = placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
+    Credits = placePage(new CreditsPage(this), "Credits");
+    for (QWidget* page : {static_cast<QWidget*>(HostGame), static_cast<QWidget*>(FileManager),
+                          static_cast<QWidget*>(Setup), static_cast<QWidget*>(ModPlayer),
+                          static_cast<QWidget*>(Credits)})
+        page->hide();
+
+    StatusBar2 = makeControl<PanelBar>(this, "StatusBar2", 0, 3960, 7785, 270, statusBar2Panels());
+    StatusBar1 = makeControl<PanelBar>(this, "StatusBar1", 0, 4230, 7785, 270, statusBar1Panels());
+
+    connect(Tab1, &TabStrip::clicked, this, &Form1::Tab1_Click);
+    connect(StatusBar1, &PanelBar::panelClicked, this, &Form1::StatusBar1_PanelClick);
+    connect(StatusBar2, &PanelBar::panelClicked, this, &Form1::StatusBar2_PanelClick);
+    connect(StatusBar3, &PanelBar::panelClicked, this, &Form1::StatusBar3_PanelClick);
+
+    Form_Load();
+}
+
+Form1::~Form1() { Form_Unload(); }
+
+QString Form1::captionFor(const QString& page) { return QStringLiteral("Korvane 1.4 -> ") + page; }
+
+void Form1::Form_Load()
+{
+    setWindowTitle(captionFor(QStringLiteral("Join Game")));
+    for (const Column& column : ServerColumns)
+        JoinGame->addServerColumn(QString::fromLatin1(column.header), column.widthTwips);
+    ModPlayer->startUp();
+}
+
+// Runs once, whether the close box, the "X" panel or the window's end closes it.
+void Form1::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    ModPlayer->shutDown();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+    QTimer::singleShot(0, this, &Form1::checkWindowsLeft);
+}
+
+void Form1::Tab1_Click()
+{
+    const std::array<QWidget*, 6> pages = {JoinGame, HostGame, FileManager, Setup, ModPlayer, Credits};
+    const int selected = Tab1->selectedIndex();
+    for (int k = 1; k <= int(pages.size()); ++k)
+        pages[size_t(k - 1)]->setVisible(k == selected);
+    setWindowTitle(captionFor(Tab1->selectedCaption()));
+}
+
+void Form1::StatusBar1_PanelClick(const QString& panel) {}
+
+void Form1::StatusBar2_PanelClick(const QString& panel) {}
+
+void Form1::StatusBar3_PanelClick(const QString& panel)
+{
+    if (panel == QLatin1String("_"))
+        setWindowState(windowState() | Qt::WindowMinimized);
+    if (panel == QLatin1String("?"))
+        showHelpWindow();
+    if (panel == QLatin1String("X"))
+        close();
+}
+
+void Form1::RefreshFileLists() {}
+
+void Form1::showHelpWindow()
+{
+    if (!m_help) {
+        m_help = std::make_unique<Form2>();
+        connect(m_help.get(), &Form2::closed, this, &Form1::checkWindowsLeft, Qt::QueuedConnection);
+    }
+    m_help->showHelp();
+}
+
+void Form1::checkWindowsLeft()
+{
+    const bool helpOpen = m_help && m_help->isVisible();
+    if (!isVisible() && !helpOpen)
+        Q_EMIT allWindowsClosed();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Modal message boxes, behind an interface so that tests answer them without a dialog.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A plain message: OK button only, no icon.
+    virtual void inform(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A failure the user should know about: OK button only, warning icon.
+    virtual void warn(QWidget* parent, const QString& caption, const QString& text) = 0;
+};

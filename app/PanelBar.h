@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QTimer;
+
+// A status bar made of panels that serve as a row of small buttons, headings and clocks.
+// Every panel is a child widget of its own (a button or a label), so screen readers see each
+// one with its role and its text.
+class PanelBar : public QWidget {
+    Q_OBJECT
+public:
+    enum class Look { Heading, Action, Inset, Spacer, Time, Date };
+
+    struct Panel {
+        QString text;
+        QString toolTip;
+        int widthTwips = 0; // a panel never gets narrower than this
+        Look look = Look::Heading;
+        bool spring = false; // springs share the bar's spare width
+    };
+
+    explicit PanelBar(const std::vector<Panel>& panels, QWidget* parent = nullptr);
+
+    int count() const { return int(m_widgets.size()); }
+    QWidget* panelWidget(int index) const { return m_widgets.at(size_t(index)); }
+    QString panelText(int index) const;
+    // Shows the clock panels' current time and date; the bar calls it every second itself.
+    void updateClocks();
+
+Q_SIGNALS:
+    // Raised for a click on any panel, action or not.
+    void panelClicked(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layoutPanels();
+
+    std::vector<Panel> m_panels;
+    std::vector<QWidget*> m_widgets;
+    QTimer* m_clock = nullptr;
+};

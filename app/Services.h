@@ -1,0 +1,29 @@
+#pragma once
+
+#include "browser/ListServerHosts.h"
+
+class FileDialog;
+class MessageBoxes;
+class ModulePlayer;
+class ProgramStarter;
+class Registry;
+class SettingsStore;
+class UrlOpener;
+
+// Everything the main window needs from the world outside it. main() wires the real ones;
+// tests pass fakes. The services must outlive the window.
+struct Services {
+    ProgramStarter& programs;
+    UrlOpener& urls;
+    MessageBoxes& messages;
+    FileDialog& files;
+    ListServerHosts listServers;
+    Registry& registry;
+    SettingsStore& settings;
+    ModulePlayer& player;
+};
+
+// What several pages share: the form-level values of the main window.
+struct SharedValues {
+    QString gameDir; // empty until the user accepts a directory or loads the settings
+};

@@ -1,0 +1,56 @@
+#include "app/StatusPanels.h"
+
+using Look = PanelBar::Look;
+
+std::vector<PanelBar::Panel> statusBar3Panels()
+{
+    return {
+        {QStringLiteral("Downloads"), QStringLiteral("Downloads"), 1440, Look::Heading, true},
+        {QStringLiteral("1.23 Patch"), QStringLiteral("1.2x -> 1.23 Patch for Registered"), 1440,
+         Look::Action, true},
+        {QStringLiteral("1.23 Shareware"), QStringLiteral("1.23 Shareware"), 1440, Look::Action,
+         true},
+        {QString(), QString(), 2535, Look::Spacer, true},
+        {QStringLiteral("?"), QStringLiteral("Questions, Anyone?"), 270, Look::Inset, true},
+        {QStringLiteral("_"), QStringLiteral("Minimize Me"), 270, Look::Inset, true},
+        {QStringLiteral("X"), QStringLiteral("Close Me"), 270, Look::Inset, true},
+    };
+}
+
+std::vector<PanelBar::Panel> statusBar2Panels()
+{
+    return {
+        {QStringLiteral("Links"), QStringLiteral("Quick Links to your favorite sites!"), 900,
+         Look::Heading, false},
+        {QStringLiteral("Brix 2 Online"), QStringLiteral("Visit Brix2Online"), 1440, Look::Action,
+         true},
+        {QStringLiteral("BCF"), QStringLiteral("Visit the Brix Community Forums"), 1440,
+         Look::Action, true},
+        {QStringLiteral("The Daily Pindle"), QStringLiteral("Very Old - Get the 1.23 Patch Here."),
+         1440, Look::Action, true},
+        {QStringLiteral("eMail ") + hosts::AuthorNickname,
+         QStringLiteral("Are you bored? Email me."), 1440, Look::Action, true},
+        {QString(), QString(), 1440, Look::Time, true},
+    };
+}
+
+std::vector<PanelBar::Panel> statusBar1Panels()
+{
+    return {
+        {QStringLiteral("Useless Time Killers"), QStringLiteral("Have fun with your game!"), 1351,
+         Look::Heading, false},
+        {QStringLiteral("New Window"),
+         QStringLiteral("Enable yourself to open a new brix2 window, as much as you want!"), 1440,
+         Look::Action, true},
+        {QStringLiteral("Servers in Telnet"),
+         QStringLiteral("View the Brix Quorrel 2 servers via telnet! Cool!"), 1440, Look::Action,
+         true},
+        {QStringLiteral("Servers Info"),
+         QStringLiteral("View the current statistics of all time servers."), 1440, Look::Action,
+         true},
+        {QStringLiteral("PL's Server Mirrors"), QStringLiteral("Pellam's Alternative to Tessland"),
+         1440, Look::Action, true},
+        {QString(), QStringLiteral("Korvane 1.4 - the Brix Quorrel 2 launcher"), 1440, Look::Date,
+         false},
+    };
+}

@@ -1,0 +1,65 @@
+#include "browser/ServerTableModel.h"
+
+void ServerTableModel::addColumn(const QString& header)
+{
+    beginInsertColumns({}, int(m_headers.size()), int(m_headers.size()));
+    m_headers.append(header);
+    endInsertColumns();
+}
+
+void ServerTableModel::clear()
+{
+    if (m_rows.empty())
+        return;
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
+void ServerTableModel::append(const std::vector<ServerRow>& rows)
+{
+    if (rows.empty())
+        return;
+    const int first = int(m_rows.size());
+    beginInsertRows({}, first, first + int(rows.size()) - 1);
+    m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+    endInsertRows();
+}
+
+int ServerTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int ServerTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_headers.size());
+}
+
+QVariant ServerTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    const ServerRow& row = m_rows[size_t(index.row())];
+    switch (index.column()) {
+    case 0:
+        return row.name;
+    case 1:
+        return row.type;
+    case 2:
+        return row.version;
+    case 3:
+        return row.players;
+    case 4:
+        return row.address;
+    }
+    return {};
+}
+
+QVariant ServerTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < m_headers.size())
+        return m_headers.at(section);
+    return {};
+}

@@ -1,0 +1,13 @@
+# Compiler settings that every target of the project shares, in one place.
+add_library(korvane_options INTERFACE)
+target_compile_features(korvane_options INTERFACE cxx_std_20)
+target_include_directories(korvane_options INTERFACE ${PROJECT_SOURCE_DIR})
+target_compile_options(korvane_options INTERFACE
+  $<$<CXX_COMPILER_ID:GNU,Clang>:-Wall -Wextra -Wno-unused-parameter>)
+target_compile_definitions(korvane_options INTERFACE
+  QT_NO_CAST_FROM_ASCII QT_NO_CONTEXTLESS_CONNECT QT_NO_KEYWORDS)
+if(KORVANE_SANITIZE)
+  target_compile_options(korvane_options INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(korvane_options INTERFACE -fsanitize=address,undefined)
+endif()

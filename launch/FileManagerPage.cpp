@@ -1,0 +1,41 @@
+#include "launch/FileManagerPage.h"
+
+#include "app/Controls.h"
+#include "app/Services.h"
+#include "launch/FileListBox.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+FileManagerPage::FileManagerPage(SharedValues& values, QWidget* parent)
+    : QGroupBox(QStringLiteral("File Manager"), parent)
+    , m_values(values)
+{
+    Label7 = makeControl<QLabel>(this, "Label7", 120, 240, 1575, 225, QStringLiteral("Levels"));
+    LevList = makeControl<FileListBox>(this, "LevList", 120, 480, 1575, 1575,
+                                       QStringLiteral("*.b2l"));
+    LevList->setAccessibleName(QStringLiteral("Levels"));
+    LCount = makeControl<QLabel>(this, "LCount", 120, 2085, 1575, 225, QStringLiteral("0"));
+    LCount->setAccessibleDescription(QStringLiteral("Number of levels"));
+    Label10 = makeControl<QLabel>(this, "Label10", 120, 2340, 1575, 225, QStringLiteral("b2l"));
+    Label10->setAccessibleDescription(QStringLiteral("Level last selected"));
+
+    Label8 = makeControl<QLabel>(this, "Label8", 1800, 240, 1575, 225, QStringLiteral("Tilesets"));
+    TileList = makeControl<FileListBox>(this, "TileList", 1800, 480, 1575, 1575,
+                                        QStringLiteral("*.b2t"));
+    TileList->setAccessibleName(QStringLiteral("Tilesets"));
+    TCount = makeControl<QLabel>(this, "TCount", 1800, 2085, 1575, 225, QStringLiteral("0"));
+    TCount->setAccessibleDescription(QStringLiteral("Number of tilesets"));
+
+    Label9 = makeControl<QLabel>(this, "Label9", 3480, 240, 1695, 225, QStringLiteral("Tunes"));
+    MusicList = makeControl<FileListBox>(this, "MusicList", 3480, 480, 1695, 1575,
+                                         QStringLiteral("*.b2b;*.mod;*.xm;*.it;*.mtm;*.s3m;*.669"));
+    MusicList->setAccessibleName(QStringLiteral("Tunes"));
+    MCount = makeControl<QLabel>(this, "MCount", 3480, 2085, 1695, 225, QStringLiteral("0"));
+    MCount->setAccessibleDescription(QStringLiteral("Number of tunes"));
+
+    Command19 = makeControl<QPushButton>(this, "Command19", 1800, 2640, 1575, 375,
+                                         QStringLiteral("Launch Level in Brix2"));
+    Command20 = makeControl<QPushButton>(this, "Command20", 3480, 2640, 1695, 375,
+                                         QStringLiteral("Launch Level in QLE"));
+}

@@ -1,0 +1,46 @@
+#include "launch/HostGamePage.h"
+
+#include "app/Controls.h"
+#include "app/Services.h"
+#include "launch/FileListBox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+HostGamePage::HostGamePage(SharedValues& values, QWidget* parent)
+    : QGroupBox(QStringLiteral("Host Game"), parent)
+    , m_values(values)
+{
+    Label3 = makeControl<QLabel>(this, "Label3", 120, 240, 1575, 225, QStringLiteral("Levels"));
+    File1 = makeControl<FileListBox>(this, "File1", 120, 480, 1575, 1815, QStringLiteral("*.b2l"));
+    File1->setAccessibleName(QStringLiteral("Levels"));
+    CurLev = makeControl<QLabel>(this, "CurLev", 120, 2340, 1575, 255, QString());
+    CurLev->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    Label4 = makeControl<QLabel>(this, "Label4", 1800, 240, 1335, 225, QStringLiteral("Game Type"));
+    List2 = makeControl<QListWidget>(this, "List2", 1800, 480, 1335, 1815);
+    List2->addItems({QStringLiteral("Battle"), QStringLiteral("Capture"), QStringLiteral("Coop"),
+                     QStringLiteral("Race"), QStringLiteral("Treasure")});
+    List2->setAccessibleName(QStringLiteral("Game Type"));
+    CurType = makeControl<QLabel>(this, "CurType", 1800, 2340, 1335, 255, QString());
+    CurType->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    Label5 =
+        makeControl<QLabel>(this, "Label5", 3240, 240, 1935, 225, QStringLiteral("Max Players"));
+    Text1 = makeControl<QLineEdit>(this, "Text1", 3240, 480, 1215, 315, QStringLiteral("32"));
+    Text1->setAccessibleName(QStringLiteral("Max Players"));
+    Command17 =
+        makeControl<QPushButton>(this, "Command17", 4500, 480, 675, 315, QStringLiteral("Okay"));
+    Label6 =
+        makeControl<QLabel>(this, "Label6", 3240, 960, 1935, 225, QStringLiteral("Points Count"));
+    Text2 = makeControl<QLineEdit>(this, "Text2", 3240, 1200, 1215, 315, QStringLiteral("10"));
+    Text2->setAccessibleName(QStringLiteral("Points Count"));
+    Command16 =
+        makeControl<QPushButton>(this, "Command16", 4500, 1200, 675, 315, QStringLiteral("Okay"));
+
+    Command18 = makeControl<QPushButton>(
+        this, "Command18", 120, 2640, 5055, 375,
+        QStringLiteral("<=== Launch Unlisted Brix Quorrel 2 Server ===>"));
+}

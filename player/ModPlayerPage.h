@@ -1,0 +1,41 @@
+#pragma once
+
+#include "player/ModulePlayer.h"
+
+#include <QGroupBox>
+
+class FileDialog;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+// The Mod Player page: opens a tracker module, plays and stops it, sets the volume, and follows
+// the song's position with a timer that ticks from start-up to shutdown.
+class ModPlayerPage : public QGroupBox {
+    Q_OBJECT
+public:
+    ModPlayerPage(ModulePlayer& player, FileDialog& files, QWidget* parent = nullptr);
+
+    // Creates the one player instance; run once at the end of the window's start-up.
+    void startUp();
+    // Destroys the player instance without stopping it first; run once when the window closes.
+    void shutDown();
+
+private:
+    ModulePlayer& m_player;
+    FileDialog& m_files;
+    ModulePlayer::Handle ModHandle = 0;
+    QString ModFileName;
+
+    QPushButton* Command12;
+    QPushButton* ModPlay;
+    QPushButton* Command13;
+    QPushButton* Command14;
+    QScrollBar* Vol;
+    QPushButton* Command15;
+    QScrollBar* HScroll1;
+    QLabel* Label2;
+    QWidget* ModPlaya;
+    QTimer* Timer1;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include <functional>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+struct SharedValues;
+
+// The Setup page: the game directory, the launcher's own settings and the game's player
+// profiles.
+class SetupPage : public QGroupBox {
+    Q_OBJECT
+public:
+    // refreshFileLists points the file lists of the other pages at the game directory.
+    SetupPage(SharedValues& values, std::function<void()> refreshFileLists,
+              QWidget* parent = nullptr);
+
+private:
+    SharedValues& m_values;
+    std::function<void()> m_refreshFileLists;
+
+    QLineEdit* TempBrixDir;
+    QPushButton* Command1;
+    QGroupBox* Frame1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QLineEdit* Alias;
+    QPushButton* Command6;
+    QPushButton* Command7;
+    QLineEdit* FurColors;
+    QPushButton* Command8;
+    QPushButton* Command9;
+    QRadioButton* Brix;
+    QRadioButton* Vosk;
+    QRadioButton* Nyla;
+    QPushButton* Command10;
+    QPushButton* Command11;
+};

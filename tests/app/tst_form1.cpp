@@ -1,0 +1,224 @@
+#include "FakeServices.h"
+#include "WindowTestHelpers.h"
+
+#include "app/Form2.h"
+#include "app/Twips.h"
+
+#include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTreeView>
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private:
+    static const QStringList& pages()
+    {
+        static const QStringList names = {QStringLiteral("JoinGame"), QStringLiteral("HostGame"),
+                                          QStringLiteral("FileManager"), QStringLiteral("Setup"),
+                                          QStringLiteral("ModPlayer"), QStringLiteral("Credits")};
+        return names;
+    }
+
+    static QStringList visiblePages(QWidget& window)
+    {
+        QStringList shown;
+        for (const QString& name : pages())
+            if (window.findChild<QGroupBox*>(name)->isVisible())
+                shown.append(name);
+        return shown;
+    }
+
+private Q_SLOTS:
+    void startsOnJoinGameWithTheServerTableReady()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Korvane 1.4 -> Join Game"));
+        QCOMPARE(visiblePages(window), QStringList{QStringLiteral("JoinGame")});
+        QCOMPARE(window.size(), QSize(519, 300));
+
+        auto* table = control<QTreeView>(window, "ListView1");
+        QVERIFY(table);
+        QAbstractItemModel* model = table->model();
+        QCOMPARE(model->rowCount(), 0);
+        const QStringList headers = {QStringLiteral("Server Name"), QStringLiteral("Type"),
+                                     QStringLiteral("Version"), QStringLiteral("Players"),
+                                     QStringLiteral("IP Adr")};
+        const QList<int> widthsTwips = {1500, 900, 900, 900, 760};
+        QCOMPARE(model->columnCount(), 5);
+        for (int column = 0; column < 5; ++column) {
+            QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), headers[column]);
+            QCOMPARE(table->header()->sectionSize(column), twips::toPixels(widthsTwips[column]));
+        }
+        QVERIFY(control<QCheckBox>(window, "Check1")->isChecked());
+        QVERIFY(control<QCheckBox>(window, "Check2")->isChecked());
+    }
+
+    void controlsStandWhereTheyWereDesigned()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        struct Place {
+            const char* name;
+            int left, top, width, height;
+        };
+        const Place places[] = {
+            {"StatusBar3", 0, 0, 7785, 270},     {"Picture1", 0, 360, 2280, 3495},
+            {"Tab1", 2315, 360, 5535, 3615},     {"StatusBar2", 0, 3960, 7785, 270},
+            {"StatusBar1", 0, 4230, 7785, 270},  {"JoinGame", 2400, 720, 5295, 3135},
+            {"Credits", 2400, 720, 5295, 3135},  {"ListView1", 120, 240, 5055, 2295},
+            {"Check1", 120, 2580, 2055, 255},    {"Check2", 120, 2820, 2055, 225},
+            {"Command5", 2280, 2640, 1335, 375}, {"Command4", 3840, 2640, 1335, 375},
+        };
+        for (const Place& place : places) {
+            auto* widget = control<QWidget>(window, place.name);
+            QVERIFY2(widget, place.name);
+            QCOMPARE(widget->geometry(),
+                     twips::rect(place.left, place.top, place.width, place.height));
+        }
+    }
+
+    void everyTabShowsItsPageAndNamesItInTheCaption()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        window.show();
+        const QStringList captions = {
+            QStringLiteral("Join Game"), QStringLiteral("Host Game"), QStringLiteral("File Manager"),
+            QStringLiteral("Setup"), QStringLiteral("Mod Player"), QStringLiteral("Credits")};
+        // Forward, backward, and each tab chosen twice in a row.
+        for (int index : {1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2, 1, 1}) {
+            chooseTab(window, index);
+            QCOMPARE(window.windowTitle(),
+                     QStringLiteral("Korvane 1.4 -> ") + captions[index - 1]);
+            QCOMPARE(visiblePages(window), QStringList{pages()[index - 1]});
+            QCOMPARE(window.findChild<QGroupBox*>(pages()[index - 1])->title(),
+                     captions[index - 1]);
+        }
+    }
+
+    void aHiddenPageKeepsWhatWasTyped()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        window.show();
+        chooseTab(window, 2);
+        auto* maxPlayers = control<QLineEdit>(window, "Text1");
+        maxPlayers->selectAll();
+        QTest::keyClicks(maxPlayers, QStringLiteral("16"));
+        chooseTab(window, 5);
+        QVERIFY(!maxPlayers->isVisible());
+        chooseTab(window, 2);
+        QCOMPARE(maxPlayers->text(), QStringLiteral("16"));
+    }
+
+    void helpShowsTheDesignedTextEveryTimeItOpens()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        window.show();
+        QVERIFY(clickPanel(window, "StatusBar3", QStringLiteral("?")));
+        Form2* help = window.helpWindow();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowTitle(), QStringLiteral("Korvane 1.4 Help."));
+
+        const QString text = help->text();
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 16); // fifteen lines, each ended by CR LF
+        QVERIFY(lines.last().isEmpty());
+        QCOMPARE(lines[0], QStringLiteral("Korvane 1.4"));
+        QCOMPARE(lines[2], QStringLiteral(" "));
+        QCOMPARE(lines[3], QStringLiteral("I get a file not found error when launching Brix2 / QLE"));
+        QCOMPARE(lines[4], QStringLiteral("\tTry going to 'Setup' and configuring your game first."));
+        QCOMPARE(lines[10], QStringLiteral("\tIn the 'Join Game', uncheck both server options."));
+        QCOMPARE(lines[14], QStringLiteral("\tNo, i am your father."));
+        QVERIFY(!text.contains(QStringLiteral("\r\r")) && !text.contains(QStringLiteral("\n\n")));
+
+        // A second "?" while it is open shows the same window, edits and all.
+        auto* box = help->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+        box->setPlainText(QStringLiteral("scribbled over"));
+        QVERIFY(clickPanel(window, "StatusBar3", QStringLiteral("?")));
+        QCOMPARE(window.helpWindow(), help);
+        QCOMPARE(box->toPlainText(), QStringLiteral("scribbled over"));
+
+        // Closed and opened again, it starts from the designed text.
+        help->close();
+        QVERIFY(clickPanel(window, "StatusBar3", QStringLiteral("?")));
+        QCOMPARE(help->text(), text);
+    }
+
+    void theProgramLivesOnWhileTheHelpWindowIsOpen()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        QSignalSpy ended(&window, &Form1::allWindowsClosed);
+        window.show();
+        QVERIFY(clickPanel(window, "StatusBar3", QStringLiteral("?")));
+        window.close();
+        QTest::qWait(20);
+        QCOMPARE(ended.count(), 0);
+        QVERIFY(window.helpWindow()->isVisible());
+        window.helpWindow()->close();
+        QTRY_COMPARE(ended.count(), 1);
+    }
+
+    void closingWithoutHelpEndsTheProgram()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        QSignalSpy ended(&window, &Form1::allWindowsClosed);
+        window.show();
+        QVERIFY(clickPanel(window, "StatusBar3", QStringLiteral("X")));
+        QVERIFY(!window.isVisible());
+        QTRY_COMPARE(ended.count(), 1);
+    }
+
+    void thePlayerIsCreatedAtStartAndDestroyedOnce_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("close box") << QStringLiteral("close box");
+        QTest::newRow("X panel") << QStringLiteral("X");
+        QTest::newRow("window deleted") << QString();
+    }
+
+    void thePlayerIsCreatedAtStartAndDestroyedOnce()
+    {
+        QFETCH(QString, how);
+        FakeServices fakes;
+        {
+            Form1 window(fakes.services());
+            QCOMPARE(fakes.player.calls.value(0), QStringLiteral("createEx loop|false"));
+            QCOMPARE(fakes.player.calls.value(1), QStringLiteral("setWindow"));
+            window.show();
+            if (how == QLatin1String("X"))
+                QVERIFY(clickPanel(window, "StatusBar3", how));
+            else if (!how.isEmpty())
+                window.close();
+            QCOMPARE(fakes.player.count(QStringLiteral("destroy")), how.isEmpty() ? 0 : 1);
+        }
+        QCOMPARE(fakes.player.count(QStringLiteral("destroy")), 1);
+        QCOMPARE(fakes.player.count(QStringLiteral("stop")), 0);
+    }
+
+    void minimisePanelMinimisesAndKeepsThePage()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        window.show();
+        chooseTab(window, 4);
+        QVERIFY(clickPanel(window, "StatusBar3", QStringLiteral("_")));
+        QVERIFY(window.isMinimized());
+        window.showNormal();
+        QCOMPARE(visiblePages(window), QStringList{QStringLiteral("Setup")});
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

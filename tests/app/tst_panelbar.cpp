@@ -1,0 +1,94 @@
+#include "app/PanelBar.h"
+#include "app/StatusPanels.h"
+#include "app/Twips.h"
+
+#include <QAccessible>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestPanelBar : public QObject {
+    Q_OBJECT
+
+private:
+    static QList<int> widths(const PanelBar& bar)
+    {
+        QList<int> result;
+        for (int i = 0; i < bar.count(); ++i)
+            result.append(bar.panelWidget(i)->width());
+        return result;
+    }
+
+private Q_SLOTS:
+    void springsShareTheSpareWidthExactly()
+    {
+        PanelBar bar(statusBar3Panels());
+        bar.resize(twips::toPixels(7785), twips::toPixels(270));
+        bar.show();
+        const QList<int> shown = widths(bar);
+        const QList<int> designed = {1440, 1440, 1440, 2535, 270, 270, 270};
+        int total = 0;
+        for (int i = 0; i < shown.size(); ++i) {
+            QVERIFY(shown[i] >= twips::toPixels(designed[i]));
+            total += shown[i];
+        }
+        QCOMPARE(total, bar.width());
+        // Panels follow each other without gaps.
+        for (int i = 1; i < bar.count(); ++i)
+            QCOMPARE(bar.panelWidget(i)->x(), bar.panelWidget(i - 1)->geometry().right() + 1);
+    }
+
+    void whatDoesNotFitIsCutOffAtTheRight()
+    {
+        PanelBar bar(statusBar2Panels());
+        bar.resize(twips::toPixels(7785), twips::toPixels(270));
+        bar.show();
+        // The designed widths add up to more than the bar: nobody grows, nobody shrinks.
+        const QList<int> designed = {900, 1440, 1440, 1440, 1440, 1440};
+        for (int i = 0; i < bar.count(); ++i)
+            QCOMPARE(bar.panelWidget(i)->width(), twips::toPixels(designed[i]));
+        QVERIFY(bar.panelWidget(5)->geometry().right() > bar.width());
+    }
+
+    void everyPanelClickReportsItsText()
+    {
+        PanelBar bar(statusBar1Panels());
+        bar.resize(600, 18);
+        bar.show();
+        QSignalSpy clicks(&bar, &PanelBar::panelClicked);
+        for (int i = 0; i < bar.count(); ++i)
+            QTest::mouseClick(bar.panelWidget(i), Qt::LeftButton);
+        QCOMPARE(clicks.count(), bar.count());
+        QCOMPARE(clicks[0][0].toString(), QStringLiteral("Useless Time Killers"));
+        QCOMPARE(clicks[1][0].toString(), QStringLiteral("New Window"));
+        QCOMPARE(clicks[4][0].toString(), QStringLiteral("PL's Server Mirrors"));
+        // The date panel reports the date it shows.
+        QCOMPARE(clicks[5][0].toString(), bar.panelText(5));
+        QVERIFY(!bar.panelText(5).isEmpty());
+    }
+
+    void screenReadersSeeButtonsAndLabelsByTheirText()
+    {
+        PanelBar bar(statusBar3Panels());
+        bar.resize(600, 18);
+        bar.show();
+        struct Expect {
+            int index;
+            QAccessible::Role role;
+            const char* name;
+        };
+        for (const Expect& expect : {Expect{0, QAccessible::StaticText, "Downloads"},
+                                     Expect{1, QAccessible::Button, "1.23 Patch"},
+                                     Expect{4, QAccessible::Button, "?"},
+                                     Expect{6, QAccessible::Button, "X"}}) {
+            QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(
+                bar.panelWidget(expect.index));
+            QVERIFY(panel);
+            QCOMPARE(panel->role(), expect.role);
+            QCOMPARE(panel->text(QAccessible::Name), QString::fromLatin1(expect.name));
+        }
+        QCOMPARE(bar.panelWidget(6)->toolTip(), QStringLiteral("Close Me"));
+    }
+};
+
+QTEST_MAIN(TestPanelBar)
+#include "tst_panelbar.moc"

@@ -1,0 +1,184 @@
+#pragma once
+
+// Fakes of every service the main window takes, recording what the window asked of them.
+
+#include "app/FileDialog.h"
+#include "app/MessageBoxes.h"
+#include "app/Services.h"
+#include "app/UrlOpener.h"
+#include "launch/ProgramStarter.h"
+#include "player/ModulePlayer.h"
+#include "setup/Registry.h"
+#include "setup/SettingsStore.h"
+
+#include <QMap>
+#include <QStringList>
+#include <QUrl>
+
+#include <deque>
+#include <vector>
+
+class FakeProgramStarter : public ProgramStarter {
+public:
+    Result start(const CommandLine& commandLine) override
+    {
+        started.push_back(commandLine);
+        return nextResult;
+    }
+    std::vector<CommandLine> started;
+    Result nextResult{true, {}};
+};
+
+class FakeUrlOpener : public UrlOpener {
+public:
+    bool open(const QUrl& url) override
+    {
+        opened.append(url);
+        return succeed;
+    }
+    QList<QUrl> opened;
+    bool succeed = true;
+};
+
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        QString caption;
+        QString text;
+        bool warning;
+    };
+    void inform(QWidget*, const QString& caption, const QString& text) override
+    {
+        shown.push_back({caption, text, false});
+    }
+    void warn(QWidget*, const QString& caption, const QString& text) override
+    {
+        shown.push_back({caption, text, true});
+    }
+    std::vector<Shown> shown;
+};
+
+class FakeFileDialog : public FileDialog {
+public:
+    std::optional<QString> openFileName(QWidget*, const QString& filter) override
+    {
+        filters.append(filter);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<QString>> answers; // nothing left means the user cancelled
+    QStringList filters;
+};
+
+class FakeRegistry : public Registry {
+public:
+    std::optional<Key> openKey(Key root, const QByteArray& subKey, quint32 access) override
+    {
+        opened.append(subKey);
+        if (!existingKeys.contains(subKey))
+            return std::nullopt;
+        return Key(existingKeys.indexOf(subKey) + 1);
+    }
+    bool setValue(Key key, const QByteArray& name, quint32 type, const QByteArray& data) override
+    {
+        written.push_back({existingKeys.value(int(key) - 1), name, type, data});
+        return true;
+    }
+    struct Write {
+        QByteArray key;
+        QByteArray name;
+        quint32 type;
+        QByteArray data;
+    };
+    QList<QByteArray> existingKeys;
+    QList<QByteArray> opened;
+    std::vector<Write> written;
+};
+
+class FakeSettingsStore : public SettingsStore {
+public:
+    bool save(const QString& app, const QString& section, const QString& key,
+              const QString& value) override
+    {
+        if (failWrites)
+            return false;
+        values[app + QLatin1Char('/') + section + QLatin1Char('/') + key] = value;
+        return true;
+    }
+    std::optional<QString> load(const QString& app, const QString& section,
+                                const QString& key) override
+    {
+        const QString path = app + QLatin1Char('/') + section + QLatin1Char('/') + key;
+        if (!values.contains(path))
+            return std::nullopt;
+        return values.value(path);
+    }
+    QString error() const override { return failWrites ? QStringLiteral("disk full") : QString(); }
+    QMap<QString, QString> values;
+    bool failWrites = false;
+};
+
+class FakeModulePlayer : public ModulePlayer {
+public:
+    Handle createEx(const QString& parameters) override
+    {
+        calls.append(QStringLiteral("createEx ") + parameters);
+        return 7;
+    }
+    qint16 setWindow(Handle, quintptr) override { return record(QStringLiteral("setWindow")); }
+    qint16 load(Handle, const QString& path) override
+    {
+        return record(QStringLiteral("load ") + path);
+    }
+    qint16 play(Handle) override { return record(QStringLiteral("play")); }
+    qint16 stop(Handle) override { return record(QStringLiteral("stop")); }
+    qint32 setVolume(Handle, qint32 wanted) override
+    {
+        record(QStringLiteral("setVolume %1").arg(wanted));
+        volume = std::clamp(wanted, 0, 100);
+        return volume;
+    }
+    qint32 getVolume(Handle) override { return volume; }
+    qint32 getMaxPosition(Handle) override { return maxPosition; }
+    qint32 getCurrentPosition(Handle) override { return position; }
+    qint16 destroy(Handle) override { return record(QStringLiteral("destroy")); }
+
+    int count(const QString& call) const
+    {
+        return int(std::count_if(calls.begin(), calls.end(),
+                                 [&](const QString& c) { return c.startsWith(call); }));
+    }
+
+    QStringList calls;
+    qint32 volume = 100;
+    qint32 maxPosition = 0;
+    qint32 position = 0;
+
+private:
+    qint16 record(const QString& call)
+    {
+        calls.append(call);
+        return 1;
+    }
+};
+
+// One of each fake, and the Services bundle that points at them.
+struct FakeServices {
+    FakeProgramStarter programs;
+    FakeUrlOpener urls;
+    FakeMessageBoxes messages;
+    FakeFileDialog files;
+    FakeRegistry registry;
+    FakeSettingsStore settings;
+    FakeModulePlayer player;
+    ListServerHosts listServers{QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"),
+                                QStringLiteral("127.0.0.1"), 10057};
+
+    Services services()
+    {
+        return Services{programs, urls, messages, files, listServers, registry, settings, player};
+    }
+};
