@@ -76,10 +76,10 @@ Form1::Form1(const Services& services)
     for (const Tab& tab : Tabs)
         Tab1->addTab(QString::fromLatin1(tab.caption), QString::fromLatin1(tab.toolTip));
 
-    JoinGame = placePage(new JoinGamePage(m_values, m_services.listServers, this), "JoinGame");
-    HostGame = placePage(new HostGamePage(m_values, this), "HostGame");
-    FileManager = placePage(new FileManagerPage(m_values, this), "FileManager");
-    Setup = placePage(new SetupPage(m_values, [this] { RefreshFileLists(); }, this), "Setup");
+    JoinGame = placePage(new JoinGamePage(m_services, m_values, this), "JoinGame");
+    HostGame = placePage(new HostGamePage(m_services, m_values, this), "HostGame");
+    FileManager = placePage(new FileManagerPage(m_services, m_values, this), "FileManager");
+    Setup = placePage(new SetupPage(m_services, m_values, [this] { RefreshFileLists(); }, this), "Setup");
     ModPlayer = placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
     Credits = placePage(new CreditsPage(this), "Credits");
     for (QWidget* page : {static_cast<QWidget*>(HostGame), static_cast<QWidget*>(FileManager),

@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QTreeView>
 
-JoinGamePage::JoinGamePage(SharedValues& values, const ListServerHosts& hosts, QWidget* parent)
+JoinGamePage::JoinGamePage(const Services& services, SharedValues& values, QWidget* parent)
     : QGroupBox(QStringLiteral("Join Game"), parent)
+    , m_services(services)
     , m_values(values)
-    , m_hosts(hosts)
     , m_servers(new ServerTableModel(this))
 {
     ListView1 = makeControl<QTreeView>(this, "ListView1", 120, 240, 5055, 2295);

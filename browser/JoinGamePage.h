@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/ListServerHosts.h"
+#include "app/Services.h"
 
 #include <QGroupBox>
 
@@ -8,22 +8,21 @@ class QCheckBox;
 class QPushButton;
 class QTreeView;
 class ServerTableModel;
-struct SharedValues;
 
 // The Join Game page: asks a list server for the running game servers, shows them in the
 // server table and joins the chosen one.
 class JoinGamePage : public QGroupBox {
     Q_OBJECT
 public:
-    JoinGamePage(SharedValues& values, const ListServerHosts& hosts, QWidget* parent = nullptr);
+    JoinGamePage(const Services& services, SharedValues& values, QWidget* parent = nullptr);
 
     // Start-up adds the table's columns; it has none before.
     void addServerColumn(const QString& header, int widthTwips);
     ServerTableModel& servers() const { return *m_servers; }
 
 private:
+    Services m_services;
     SharedValues& m_values;
-    ListServerHosts m_hosts;
     ServerTableModel* m_servers;
     QTreeView* ListView1;
     QCheckBox* Check1;

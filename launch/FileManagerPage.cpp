@@ -7,8 +7,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-FileManagerPage::FileManagerPage(SharedValues& values, QWidget* parent)
+FileManagerPage::FileManagerPage(const Services& services, SharedValues& values, QWidget* parent)
     : QGroupBox(QStringLiteral("File Manager"), parent)
+    , m_services(services)
     , m_values(values)
 {
     Label7 = makeControl<QLabel>(this, "Label7", 120, 240, 1575, 225, QStringLiteral("Levels"));

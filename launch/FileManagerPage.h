@@ -1,18 +1,19 @@
 #pragma once
 
+#include "app/Services.h"
+
 #include <QGroupBox>
 
 class FileListBox;
 class QLabel;
 class QPushButton;
-struct SharedValues;
 
 // The File Manager page: the game directory's levels, tilesets and tunes with their counts, and
 // the selected level opened in the game or in the level editor.
 class FileManagerPage : public QGroupBox {
     Q_OBJECT
 public:
-    explicit FileManagerPage(SharedValues& values, QWidget* parent = nullptr);
+    FileManagerPage(const Services& services, SharedValues& values, QWidget* parent = nullptr);
 
     FileListBox& levels() const { return *LevList; }
     FileListBox& tilesets() const { return *TileList; }
@@ -22,6 +23,7 @@ public:
     QLabel& tuneCount() const { return *MCount; }
 
 private:
+    Services m_services;
     SharedValues& m_values;
 
     QLabel* Label7;

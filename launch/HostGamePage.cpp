@@ -9,8 +9,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
-HostGamePage::HostGamePage(SharedValues& values, QWidget* parent)
+HostGamePage::HostGamePage(const Services& services, SharedValues& values, QWidget* parent)
     : QGroupBox(QStringLiteral("Host Game"), parent)
+    , m_services(services)
     , m_values(values)
 {
     Label3 = makeControl<QLabel>(this, "Label3", 120, 240, 1575, 225, QStringLiteral("Levels"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Services.h"
+
 #include <QGroupBox>
 
 class FileListBox;
@@ -7,18 +9,18 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-struct SharedValues;
 
 // The Host Game page: starts an unlisted server with a chosen level, game type, player limit
 // and points count.
 class HostGamePage : public QGroupBox {
     Q_OBJECT
 public:
-    explicit HostGamePage(SharedValues& values, QWidget* parent = nullptr);
+    HostGamePage(const Services& services, SharedValues& values, QWidget* parent = nullptr);
 
     FileListBox& levels() const { return *File1; }
 
 private:
+    Services m_services;
     SharedValues& m_values;
     QString m_maxPlayers;  // accepted with the first "Okay"
     QString m_pointsCount; // accepted with the second "Okay"

@@ -8,9 +8,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-SetupPage::SetupPage(SharedValues& values, std::function<void()> refreshFileLists,
-                     QWidget* parent)
+SetupPage::SetupPage(const Services& services, SharedValues& values,
+                     std::function<void()> refreshFileLists, QWidget* parent)
     : QGroupBox(QStringLiteral("Setup"), parent)
+    , m_services(services)
     , m_values(values)
     , m_refreshFileLists(std::move(refreshFileLists))
 {

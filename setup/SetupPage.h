@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Services.h"
+
 #include <QGroupBox>
 
 #include <functional>
@@ -8,7 +10,6 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-struct SharedValues;
 
 // The Setup page: the game directory, the launcher's own settings and the game's player
 // profiles.
@@ -16,10 +17,11 @@ class SetupPage : public QGroupBox {
     Q_OBJECT
 public:
     // refreshFileLists points the file lists of the other pages at the game directory.
-    SetupPage(SharedValues& values, std::function<void()> refreshFileLists,
-              QWidget* parent = nullptr);
+    SetupPage(const Services& services, SharedValues& values,
+              std::function<void()> refreshFileLists, QWidget* parent = nullptr);
 
 private:
+    Services m_services;
     SharedValues& m_values;
     std::function<void()> m_refreshFileLists;
 
