@@ -65,11 +65,14 @@ public:
         filters.append(filter);
         if (answers.empty())
             return std::nullopt;
-        auto answer = answers.front();
+        const QString answer = answers.front();
         answers.pop_front();
+        if (answer.isNull())
+            return std::nullopt;
         return answer;
     }
-    std::deque<std::optional<QString>> answers; // nothing left means the user cancelled
+    // The paths the user picks, in turn; a null QString, or nothing left, means Cancel.
+    std::deque<QString> answers;
     QStringList filters;
 };
 

@@ -1,0 +1,31 @@
+// Constructing the main window and showing it, on the offscreen platform.
+#include "FakeServices.h"
+
+#include "app/Form1.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+static void BM_ConstructAndShowForm1(benchmark::State& state)
+{
+    FakeServices fakes;
+    for (auto _ : state) {
+        Form1 window(fakes.services());
+        window.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window.isVisible());
+    }
+}
+BENCHMARK(BM_ConstructAndShowForm1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
