@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/Services.h"
+#include "launch/GameDirectory.h"
 
 #include <QButtonGroup>
 #include <QLineEdit>
@@ -13,13 +14,13 @@ SetupPage::SetupPage(const Services& services, SharedValues& values,
     : QGroupBox(QStringLiteral("Setup"), parent)
     , m_services(services)
     , m_values(values)
-    , m_refreshFileLists(std::move(refreshFileLists))
-{
+    , m_refreshFileLists(std::move(refreshFileLists)) {
     TempBrixDir = makeControl<QLineEdit>(this, "TempBrixDir", 120, 240, 4095, 315,
                                          QStringLiteral("Brix Quorrel 2 Directory"));
     TempBrixDir->setAccessibleName(QStringLiteral("Brix Quorrel 2 Directory"));
     Command1 =
         makeControl<QPushButton>(this, "Command1", 4320, 240, 855, 315, QStringLiteral("Accept"));
+    connect(Command1, &QPushButton::clicked, this, &SetupPage::Command1_Click);
 
     Frame1 = makeControl<QGroupBox>(this, "Frame1", 120, 660, 5055, 1860,
                                     QStringLiteral("Registry Options"));
@@ -69,4 +70,13 @@ SetupPage::SetupPage(const Services& services, SharedValues& values,
         QWidget::setTabOrder(previous, next);
         previous = next;
     }
+}
+
+// "Accept": the typed directory, ended by the separator, becomes the game directory.
+void SetupPage::Command1_Click() {
+    const QString typed = TempBrixDir->text();
+    if (!typed.endsWith(directorySeparator()))
+        TempBrixDir->setText(withTrailingSeparator(typed));
+    m_values.gameDir = TempBrixDir->text();
+    m_refreshFileLists();
 }

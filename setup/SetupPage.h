@@ -21,6 +21,8 @@ public:
               std::function<void()> refreshFileLists, QWidget* parent = nullptr);
 
 private:
+    void Command1_Click();
+
     Services m_services;
     SharedValues& m_values;
     std::function<void()> m_refreshFileLists;
