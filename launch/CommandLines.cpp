@@ -4,35 +4,42 @@
 
 namespace commandlines {
 
-CommandLine join(const QString& gameDir, const QString& address) {
+CommandLine join(const QString& gameDir, const QString& address)
+{
     return {gameDir + GameExecutable, QStringLiteral("-connect ") + address};
 }
 
 CommandLine host(const QString& gameDir, const QString& pointsCount, const QString& maxPlayers,
-                 const QString& gameType, const QString& level) {
+                 const QString& gameType, const QString& level)
+{
     return {gameDir + GameExecutable, QStringLiteral("-server -counts ") + pointsCount +
                                           QStringLiteral(" -maxplayers ") + maxPlayers +
                                           QStringLiteral(" -") + gameType + QLatin1Char(' ') +
                                           levelOperand(level)};
 }
 
-CommandLine openLevelInGame(const QString& gameDir, const QString& level) {
+CommandLine openLevelInGame(const QString& gameDir, const QString& level)
+{
     return {gameDir + GameExecutable, levelOperand(level)};
 }
 
-CommandLine openLevelInEditor(const QString& gameDir, const QString& level) {
+CommandLine openLevelInEditor(const QString& gameDir, const QString& level)
+{
     return {gameDir + EditorExecutable, levelOperand(level)};
 }
 
-CommandLine newWindow(const QString& gameDir) {
+CommandLine newWindow(const QString& gameDir)
+{
     return {gameDir + GameExecutable, QStringLiteral("-server battle1.b2l")};
 }
 
-QString levelOperand(const QString& level) {
+QString levelOperand(const QString& level)
+{
     return level.isEmpty() ? level : quoteWindowsArgument(level);
 }
 
-QString startFailureMessage(const CommandLine& commandLine, const QString& reason) {
+QString startFailureMessage(const CommandLine& commandLine, const QString& reason)
+{
     return QStringLiteral("Could not start %1.\n\n%2").arg(commandLine.program, reason);
 }
 

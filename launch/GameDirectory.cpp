@@ -2,11 +2,13 @@
 
 #include <QDir>
 
-QChar directorySeparator() {
+QChar directorySeparator()
+{
     return QDir::separator();
 }
 
-QString withTrailingSeparator(const QString& typed) {
+QString withTrailingSeparator(const QString& typed)
+{
     if (typed.endsWith(directorySeparator()))
         return typed;
     return typed + directorySeparator();

@@ -2,13 +2,15 @@
 
 namespace {
 
-bool isSeparator(QChar c) {
+bool isSeparator(QChar c)
+{
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
 } // namespace
 
-QStringList splitWindowsArguments(const QString& text) {
+QStringList splitWindowsArguments(const QString& text)
+{
     QStringList arguments;
     const qsizetype length = text.size();
     qsizetype i = 0;
@@ -56,7 +58,8 @@ QStringList splitWindowsArguments(const QString& text) {
     return arguments;
 }
 
-QString quoteWindowsArgument(const QString& argument) {
+QString quoteWindowsArgument(const QString& argument)
+{
     const bool needsQuotes = argument.isEmpty() || argument.contains(QLatin1Char(' ')) ||
                              argument.contains(QLatin1Char('\t')) ||
                              argument.contains(QLatin1Char('"'));

@@ -14,7 +14,8 @@ SetupPage::SetupPage(const Services& services, SharedValues& values,
     : QGroupBox(QStringLiteral("Setup"), parent)
     , m_services(services)
     , m_values(values)
-    , m_refreshFileLists(std::move(refreshFileLists)) {
+    , m_refreshFileLists(std::move(refreshFileLists))
+{
     TempBrixDir = makeControl<QLineEdit>(this, "TempBrixDir", 120, 240, 4095, 315,
                                          QStringLiteral("Brix Quorrel 2 Directory"));
     TempBrixDir->setAccessibleName(QStringLiteral("Brix Quorrel 2 Directory"));
@@ -73,7 +74,8 @@ SetupPage::SetupPage(const Services& services, SharedValues& values,
 }
 
 // "Accept": the typed directory, ended by the separator, becomes the game directory.
-void SetupPage::Command1_Click() {
+void SetupPage::Command1_Click()
+{
     const QString typed = TempBrixDir->text();
     if (!typed.endsWith(directorySeparator()))
         TempBrixDir->setText(withTrailingSeparator(typed));
