@@ -14,7 +14,10 @@ inline QFont window()
 
 inline QFont tabStrip()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // Where MS Sans Serif is missing, a face of the same width keeps the six tabs in one row.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans")});
     font.setPointSizeF(8.25);
     font.setStyleHint(QFont::SansSerif);
     return font;

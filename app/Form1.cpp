@@ -61,6 +61,9 @@ Form1::Form1(const Services& services)
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_services(services)
 {
+    // The pictures live in the static GUI library, whose resources are not registered by
+    // themselves.
+    Q_INIT_RESOURCE(korvane);
     setObjectName(QStringLiteral("Form1"));
     setFont(fonts::window());
     setWindowIcon(QIcon(QStringLiteral(":/korvane/icon.png")));

@@ -11,6 +11,13 @@ TabStrip::TabStrip(QWidget* parent)
     , m_bar(new QTabBar(this))
 {
     m_bar->setFont(fonts::tabStrip());
+    // Tabs as wide as their captions with a small margin, as the classic tab strip drew them;
+    // the style's own padding would push the last tabs out of the strip.
+    m_bar->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 2px 5px; margin-top: 2px; border: 1px solid palette(mid);"
+        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
+        " background: palette(button); }"
+        "QTabBar::tab:selected { margin-top: 0px; background: palette(window); }"));
     m_bar->setExpanding(false);
     m_bar->setDrawBase(false);
     m_bar->setUsesScrollButtons(false);
