@@ -2,7 +2,9 @@
 
 #include "app/Controls.h"
 #include "app/Services.h"
+#include "launch/CommandLines.h"
 #include "launch/FileListBox.h"
+#include "launch/StartProgram.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -13,8 +15,8 @@ FileManagerPage::FileManagerPage(const Services& services, SharedValues& values,
     , m_values(values)
 {
     Label7 = makeControl<QLabel>(this, "Label7", 120, 240, 1575, 225, QStringLiteral("Levels"));
-    LevList = makeControl<FileListBox>(this, "LevList", 120, 480, 1575, 1575,
-                                       QStringLiteral("*.b2l"));
+    LevList =
+        makeControl<FileListBox>(this, "LevList", 120, 480, 1575, 1575, QStringLiteral("*.b2l"));
     LevList->setAccessibleName(QStringLiteral("Levels"));
     LCount = makeControl<QLabel>(this, "LCount", 120, 2085, 1575, 225, QStringLiteral("0"));
     LCount->setAccessibleDescription(QStringLiteral("Number of levels"));
@@ -22,8 +24,8 @@ FileManagerPage::FileManagerPage(const Services& services, SharedValues& values,
     Label10->setAccessibleDescription(QStringLiteral("Level last selected"));
 
     Label8 = makeControl<QLabel>(this, "Label8", 1800, 240, 1575, 225, QStringLiteral("Tilesets"));
-    TileList = makeControl<FileListBox>(this, "TileList", 1800, 480, 1575, 1575,
-                                        QStringLiteral("*.b2t"));
+    TileList =
+        makeControl<FileListBox>(this, "TileList", 1800, 480, 1575, 1575, QStringLiteral("*.b2t"));
     TileList->setAccessibleName(QStringLiteral("Tilesets"));
     TCount = makeControl<QLabel>(this, "TCount", 1800, 2085, 1575, 225, QStringLiteral("0"));
     TCount->setAccessibleDescription(QStringLiteral("Number of tilesets"));
@@ -39,4 +41,30 @@ FileManagerPage::FileManagerPage(const Services& services, SharedValues& values,
                                          QStringLiteral("Launch Level in Brix2"));
     Command20 = makeControl<QPushButton>(this, "Command20", 3480, 2640, 1695, 375,
                                          QStringLiteral("Launch Level in QLE"));
+
+    connect(LevList, &FileListBox::selectionChangedByUser, this, &FileManagerPage::LevList_Click);
+    connect(Command19, &QPushButton::clicked, this, &FileManagerPage::Command19_Click);
+    connect(Command20, &QPushButton::clicked, this, &FileManagerPage::Command20_Click);
+}
+
+// The caption keeps the last choice: taking the selection away (Ctrl+click) leaves it.
+void FileManagerPage::LevList_Click()
+{
+    const QString level = LevList->selectedFileName();
+    if (!level.isEmpty())
+        Label10->setText(level);
+}
+
+// The launch buttons read the list's selection, not the caption of the level last selected,
+// which may name a level of a directory shown before.
+void FileManagerPage::Command19_Click()
+{
+    startOrWarn(m_services.programs, m_services.messages, window(),
+                commandlines::openLevelInGame(m_values.gameDir, LevList->selectedFileName()));
+}
+
+void FileManagerPage::Command20_Click()
+{
+    startOrWarn(m_services.programs, m_services.messages, window(),
+                commandlines::openLevelInEditor(m_values.gameDir, LevList->selectedFileName()));
 }

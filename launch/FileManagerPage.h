@@ -23,6 +23,10 @@ public:
     QLabel& tuneCount() const { return *MCount; }
 
 private:
+    void LevList_Click();
+    void Command19_Click();
+    void Command20_Click();
+
     Services m_services;
     SharedValues& m_values;
 

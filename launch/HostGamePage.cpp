@@ -2,7 +2,9 @@
 
 #include "app/Controls.h"
 #include "app/Services.h"
+#include "launch/CommandLines.h"
 #include "launch/FileListBox.h"
+#include "launch/StartProgram.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +43,46 @@ HostGamePage::HostGamePage(const Services& services, SharedValues& values, QWidg
     Command16 =
         makeControl<QPushButton>(this, "Command16", 4500, 1200, 675, 315, QStringLiteral("Okay"));
 
-    Command18 = makeControl<QPushButton>(
-        this, "Command18", 120, 2640, 5055, 375,
-        QStringLiteral("<=== Launch Unlisted Brix Quorrel 2 Server ===>"));
+    Command18 =
+        makeControl<QPushButton>(this, "Command18", 120, 2640, 5055, 375,
+                                 QStringLiteral("<=== Launch Unlisted Brix Quorrel 2 Server ===>"));
+
+    connect(File1, &FileListBox::selectionChangedByUser, this, &HostGamePage::File1_Click);
+    connect(List2, &QListWidget::itemSelectionChanged, this, &HostGamePage::List2_Click);
+    connect(Command17, &QPushButton::clicked, this, &HostGamePage::Command17_Click);
+    connect(Command16, &QPushButton::clicked, this, &HostGamePage::Command16_Click);
+    connect(Command18, &QPushButton::clicked, this, &HostGamePage::Command18_Click);
+}
+
+// The captions keep the last choice: taking a selection away (Ctrl+click) leaves them.
+void HostGamePage::File1_Click()
+{
+    const QString level = File1->selectedFileName();
+    if (!level.isEmpty())
+        CurLev->setText(level);
+}
+
+void HostGamePage::List2_Click()
+{
+    const QList<QListWidgetItem*> selected = List2->selectedItems();
+    if (!selected.isEmpty())
+        CurType->setText(selected.first()->text());
+}
+
+// A typed number counts only once its "Okay" is pressed; it is taken as typed, unchecked.
+void HostGamePage::Command17_Click()
+{
+    m_maxPlayers = Text1->text();
+}
+
+void HostGamePage::Command16_Click()
+{
+    m_pointsCount = Text2->text();
+}
+
+void HostGamePage::Command18_Click()
+{
+    startOrWarn(m_services.programs, m_services.messages, window(),
+                commandlines::host(m_values.gameDir, m_pointsCount, m_maxPlayers, CurType->text(),
+                                   CurLev->text()));
 }

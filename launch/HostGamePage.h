@@ -20,6 +20,12 @@ public:
     FileListBox& levels() const { return *File1; }
 
 private:
+    void File1_Click();
+    void List2_Click();
+    void Command17_Click();
+    void Command16_Click();
+    void Command18_Click();
+
     Services m_services;
     SharedValues& m_values;
     QString m_maxPlayers;  // accepted with the first "Okay"

@@ -1,0 +1,15 @@
+#include "launch/StartProgram.h"
+
+#include "app/MessageBoxes.h"
+#include "launch/CommandLines.h"
+#include "launch/ProgramStarter.h"
+
+bool startOrWarn(ProgramStarter& programs, MessageBoxes& messages, QWidget* parent,
+                 const CommandLine& commandLine)
+{
+    const ProgramStarter::Result result = programs.start(commandLine);
+    if (!result.started)
+        messages.warn(parent, QStringLiteral("Korvane 1.4"),
+                      commandlines::startFailureMessage(commandLine, result.error));
+    return result.started;
+}
