@@ -3,7 +3,7 @@ BUILD    ?= build
 JOBS     ?= $(shell nproc)
 CMAKE_GEN = $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
 
-.PHONY: all deps run test configure build bench fuzz sanitize install clean format
+.PHONY: all deps run test configure build bench fuzz sanitize install screenshots clean format
 
 all: build
 
@@ -23,6 +23,13 @@ test:
 	@tools/install-deps build test
 	@$(MAKE) --no-print-directory build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# Refreshes the README's pictures from the end-to-end test's screenshots.
+screenshots: test
+	mkdir -p docs && cp $(BUILD)/screenshots/*.png docs/
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

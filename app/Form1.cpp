@@ -4,17 +4,23 @@
 #include "app/CreditsPage.h"
 #include "app/Fonts.h"
 #include "app/Form2.h"
+#include "app/MessageBoxes.h"
+#include "app/PanelActions.h"
 #include "app/PanelBar.h"
 #include "app/StatusPanels.h"
 #include "app/TabStrip.h"
 #include "browser/JoinGamePage.h"
+#include "launch/CommandLines.h"
+#include "launch/FileListBox.h"
 #include "launch/FileManagerPage.h"
 #include "launch/HostGamePage.h"
+#include "launch/ProgramStarter.h"
 #include "player/ModPlayerPage.h"
 #include "setup/SetupPage.h"
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -94,6 +100,16 @@ Form1::Form1(const Services& services)
     StatusBar1 = makeControl<PanelBar>(this, "StatusBar1", 0, 4230, 7785, 270, statusBar1Panels());
 
     connect(Tab1, &TabStrip::clicked, this, &Form1::Tab1_Click);
+    // Pages can be turned from the keyboard wherever the focus is.
+    const auto turnPage = [this](int step) {
+        Tab1->select((Tab1->selectedIndex() - 1 + step + int(Tabs.size())) % int(Tabs.size()) + 1);
+    };
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab),
+                                     QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [turnPage] { turnPage(1); });
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                     QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [turnPage] { turnPage(-1); });
     connect(StatusBar1, &PanelBar::panelClicked, this, &Form1::StatusBar1_PanelClick);
     connect(StatusBar2, &PanelBar::panelClicked, this, &Form1::StatusBar2_PanelClick);
     connect(StatusBar3, &PanelBar::panelClicked, this, &Form1::StatusBar3_PanelClick);
@@ -138,9 +154,34 @@ void Form1::Tab1_Click()
     setWindowTitle(captionFor(Tab1->selectedCaption()));
 }
 
-void Form1::StatusBar1_PanelClick(const QString& panel) {}
+// The tool panels. A start that fails leaves no trace: the bar goes on as if nothing happened.
+void Form1::StatusBar1_PanelClick(const QString& panel)
+{
+    if (panel == QLatin1String("New Window"))
+        m_services.programs.start(commandlines::newWindow(m_values.gameDir));
+    if (panel == QLatin1String("Servers in Telnet"))
+        startAddress(m_services.urls, panelcommands::serversInTelnet(m_services.listServers));
+    if (panel == QLatin1String("Servers Info"))
+        startAddress(m_services.urls, panelcommands::serversInfo(m_services.listServers));
+    if (panel == QLatin1String("PL's Server Mirrors"))
+        startAddress(m_services.urls, panelcommands::pellamMirror(m_services.listServers));
+}
 
-void Form1::StatusBar2_PanelClick(const QString& panel) {}
+// The link panels; an address that cannot be opened is reported.
+void Form1::StatusBar2_PanelClick(const QString& panel)
+{
+    const auto open = [this](const QString& commandLine) {
+        startAddressOrWarn(m_services.urls, m_services.messages, this, commandLine);
+    };
+    if (panel == QLatin1String("Brix 2 Online"))
+        open(panelcommands::brix2Online());
+    if (panel == QLatin1String("BCF"))
+        open(panelcommands::bcf());
+    if (panel == QLatin1String("The Daily Pindle"))
+        open(panelcommands::dailyPindle());
+    if (panel == QStringLiteral("eMail ") + hosts::AuthorNickname)
+        open(panelcommands::email());
+}
 
 void Form1::StatusBar3_PanelClick(const QString& panel)
 {
@@ -150,9 +191,30 @@ void Form1::StatusBar3_PanelClick(const QString& panel)
         showHelpWindow();
     if (panel == QLatin1String("X"))
         close();
+    if (panel == QLatin1String("1.23 Patch"))
+        startAddressOrWarn(m_services.urls, m_services.messages, this, panelcommands::patch());
+    if (panel == QLatin1String("1.23 Shareware"))
+        startAddressOrWarn(m_services.urls, m_services.messages, this, panelcommands::shareware());
 }
 
-void Form1::RefreshFileLists() {}
+// Points the four file lists at the game directory and counts their files. A directory that
+// cannot be listed stops at the list that refuses it: the lists after it keep what they showed
+// and the counts stay as they were.
+void Form1::RefreshFileLists()
+{
+    for (FileListBox* list : {&HostGame->levels(), &FileManager->levels(),
+                              &FileManager->tilesets(), &FileManager->tunes()}) {
+        QString reason;
+        if (!list->setFileName(m_values.gameDir, &reason)) {
+            m_services.messages.warn(this, QStringLiteral("Korvane 1.4"),
+                                     listingFailureMessage(m_values.gameDir, reason));
+            return;
+        }
+    }
+    FileManager->levelCount().setText(QString::number(FileManager->levels().listCount()));
+    FileManager->tilesetCount().setText(QString::number(FileManager->tilesets().listCount()));
+    FileManager->tuneCount().setText(QString::number(FileManager->tunes().listCount()));
+}
 
 void Form1::showHelpWindow()
 {

@@ -104,6 +104,24 @@ private Q_SLOTS:
         }
     }
 
+    void pagesTurnFromTheKeyboard()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QStringList order = {QStringLiteral("HostGame"), QStringLiteral("FileManager"),
+                                   QStringLiteral("Setup"), QStringLiteral("ModPlayer"),
+                                   QStringLiteral("Credits"), QStringLiteral("JoinGame")};
+        for (const QString& page : order) {
+            QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(visiblePages(window), QStringList{page});
+        }
+        QTest::keyClick(&window, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(visiblePages(window), QStringList{QStringLiteral("Credits")});
+        QCOMPARE(window.windowTitle(), QStringLiteral("Korvane 1.4 -> Credits"));
+    }
+
     void aHiddenPageKeepsWhatWasTyped()
     {
         FakeServices fakes;
