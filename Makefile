@@ -1,3 +1,4 @@
+SHELL := /bin/bash
 # Set-up and everyday commands. Each target installs the Debian packages it needs first.
 BUILD    ?= build
 JOBS     ?= $(shell nproc)
@@ -23,6 +24,32 @@ test:
 	@tools/install-deps build test
 	@$(MAKE) --no-print-directory build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize:
+	@tools/install-deps build test
+	@test -f build-sanitize/CMakeCache.txt || cmake -S . -B build-sanitize -G Ninja \
+	    -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON
+	cmake --build build-sanitize -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
+
+# Every libFuzzer target, each for FUZZ_SECONDS; corpora grow under fuzz/corpus/.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@tools/install-deps build fuzz
+	@test -f build-fuzz/CMakeCache.txt || CXX=clang++ CC=clang cmake -S . -B build-fuzz -G Ninja \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_FUZZ=ON -DKORVANE_TESTS=OFF
+	cmake --build build-fuzz -j $(JOBS)
+	@for fuzzer in build-fuzz/fuzz/fuzz_*; do \
+	    name=$$(basename $$fuzzer); mkdir -p fuzz/corpus/$$name; \
+	    echo "== $$name for $(FUZZ_SECONDS) s"; \
+	    $$fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 fuzz/corpus/$$name \
+	        $$(test -d fuzz/seeds/$$name && echo fuzz/seeds/$$name) 2>&1 | grep -E '^(stat::number_of_executed_units|==|SUMMARY|INFO: fuzzed)' ; \
+	    test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+	done
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

@@ -11,3 +11,9 @@ if(KORVANE_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(korvane_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(KORVANE_FUZZ)
+  # Coverage feedback from the code under test, not only from the fuzz targets themselves.
+  target_compile_options(korvane_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(korvane_options INTERFACE -fsanitize=address,undefined)
+endif()

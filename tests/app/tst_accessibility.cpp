@@ -1,0 +1,90 @@
+// Every control of the main window reaches a screen reader with a role and a name.
+#include "FakeServices.h"
+#include "WindowTestHelpers.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTabBar>
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+private:
+    static bool isControl(QWidget* widget)
+    {
+        return qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget) ||
+               qobject_cast<QAbstractItemView*>(widget) || qobject_cast<QScrollBar*>(widget) ||
+               qobject_cast<QGroupBox*>(widget) || qobject_cast<QTabBar*>(widget) ||
+               (qobject_cast<QLabel*>(widget) && !qobject_cast<QLabel*>(widget)->text().isEmpty());
+    }
+
+    static QString visibleText(QWidget* widget)
+    {
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            return button->text();
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            return label->text();
+        if (auto* box = qobject_cast<QGroupBox*>(widget))
+            return box->title();
+        return {};
+    }
+
+private Q_SLOTS:
+    void everyControlHasARoleAndAName()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        window.show();
+        int checked = 0;
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            if (!isControl(widget) || widget->objectName() == QLatin1String("qt_scrollarea_hcontainer"))
+                continue;
+            // Scroll bars that belong to a list or table are part of that control.
+            if (qobject_cast<QScrollBar*>(widget) && widget->objectName().isEmpty())
+                continue;
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY2(accessible, qPrintable(widget->objectName()));
+            const QString name = accessible->text(QAccessible::Name);
+            const QString what = widget->objectName() + QLatin1Char(' ') +
+                                 QString::fromLatin1(widget->metaObject()->className());
+            QVERIFY2(accessible->role() != QAccessible::NoRole &&
+                         accessible->role() != QAccessible::Client,
+                     qPrintable(what));
+            QVERIFY2(!name.trimmed().isEmpty(), qPrintable(what + QStringLiteral(" has no name")));
+            const QString text = visibleText(widget);
+            if (!text.isEmpty())
+                QVERIFY2(name == text,
+                         qPrintable(what + QStringLiteral(": named '") + name +
+                                    QStringLiteral("' instead of its caption '") + text +
+                                    QLatin1Char('\'')));
+            ++checked;
+        }
+        QVERIFY(checked > 60);
+    }
+
+    void theTabsAreAnnouncedByTheirCaptions()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        window.show();
+        QTabBar& bar = control<TabStrip>(window, "Tab1")->bar();
+        QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(&bar);
+        QVERIFY(tabs);
+        QStringList names;
+        for (int i = 0; i < tabs->childCount(); ++i)
+            if (tabs->child(i)->role() == QAccessible::PageTab)
+                names.append(tabs->child(i)->text(QAccessible::Name));
+        QCOMPARE(names, (QStringList{QStringLiteral("Join Game"), QStringLiteral("Host Game"),
+                                     QStringLiteral("File Manager"), QStringLiteral("Setup"),
+                                     QStringLiteral("Mod Player"), QStringLiteral("Credits")}));
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
