@@ -2,7 +2,7 @@
 
 #include "player/ModulePlayer.h"
 
-// The module player backed by the launcher's own player library.
+// The module player backed by the launcher's own player library (player/modplug.h).
 class LibraryModulePlayer : public ModulePlayer {
 public:
     Handle createEx(const QString& parameters) override;

@@ -1,0 +1,319 @@
+#include "player/ModPlugPlayer.h"
+
+#include <SDL.h>
+#include <libopenmpt/libopenmpt.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+namespace modplug {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+bool isSensibleModuleFile(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_size > 0 && info.st_size <= maxModuleFileBytes;
+}
+
+// Reads a whole module file. Anything but a regular file is refused before it is opened: a FIFO
+// would block until a writer comes, a device may never end, and a directory reads as an empty
+// stream. The check is repeated on the open descriptor in case the path changed in between.
+bool readModuleFile(const char* path, std::vector<char>& bytes) {
+    struct stat info {};
+    if (path == nullptr || *path == '\0' || ::stat(path, &info) != 0 || !isSensibleModuleFile(info))
+        return false;
+    const FileDescriptor file(::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !isSensibleModuleFile(info))
+        return false;
+
+    bytes.resize(std::size_t(info.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(file.get(), bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break; // the file shrank while we read it; take what is there
+        got += std::size_t(n);
+    }
+    bytes.resize(got);
+    return got > 0;
+}
+
+std::int32_t lengthInTenths(double seconds) {
+    if (!(seconds > 0))
+        return 0;
+    const double tenths = std::round(seconds * 10);
+    if (!std::isfinite(tenths) || tenths >= double(std::numeric_limits<std::int32_t>::max()))
+        return std::numeric_limits<std::int32_t>::max();
+    return std::int32_t(tenths);
+}
+
+void applyGain(float* samples, std::size_t count, float from, float to) {
+    if (from == to) {
+        if (to == 1.0f)
+            return;
+        if (to == 0.0f) {
+            std::fill(samples, samples + count, 0.0f);
+            return;
+        }
+        for (std::size_t i = 0; i < count; ++i)
+            samples[i] *= to;
+        return;
+    }
+    // Glide to the new gain across the buffer; a sudden jump would click.
+    const std::size_t frames = count / 2;
+    const float step = (to - from) / float(std::max<std::size_t>(frames, 1));
+    for (std::size_t frame = 0; frame < frames; ++frame) {
+        const float gain = from + step * float(frame + 1);
+        samples[2 * frame] *= gain;
+        samples[2 * frame + 1] *= gain;
+    }
+}
+
+} // namespace
+
+Options parseOptions(const char* text) {
+    Options options;
+    if (text == nullptr)
+        return options;
+    std::vector<std::string_view> fields;
+    std::string_view rest(text);
+    for (;;) {
+        const std::size_t bar = rest.find('|');
+        fields.push_back(trimmed(rest.substr(0, bar)));
+        if (bar == std::string_view::npos)
+            break;
+        rest.remove_prefix(bar + 1);
+    }
+    for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
+        if (!equalsIgnoringCase(fields[i], "loop"))
+            continue;
+        const std::string_view value = fields[i + 1];
+        if (equalsIgnoringCase(value, "true") || value == "1")
+            options.loop = true;
+        else if (equalsIgnoringCase(value, "false") || value == "0")
+            options.loop = false;
+    }
+    return options;
+}
+
+float gainForVolume(int volume) {
+    const float linear = float(std::clamp(volume, 0, 100)) / 100.0f;
+    return linear * linear;
+}
+
+Player::Player(Options options)
+    : m_options(options) {}
+
+Player::~Player() {
+    closeDevice();
+    setSong(nullptr, 0);
+}
+
+bool Player::load(const char* path) {
+    stop();
+    openmpt_module* song = nullptr;
+    double seconds = 0;
+    {
+        std::vector<char> bytes;
+        if (readModuleFile(path, bytes))
+            song = openmpt_module_create_from_memory2(
+                bytes.data(), bytes.size(), openmpt_log_func_silent, nullptr,
+                openmpt_error_func_ignore, nullptr, nullptr, nullptr, nullptr);
+    }
+    if (song != nullptr) {
+        openmpt_module_set_repeat_count(song, m_options.loop ? -1 : 0);
+        seconds = openmpt_module_get_duration_seconds(song);
+    }
+    // A failed load leaves no song behind, so Play cannot resume an earlier file by surprise.
+    setSong(song, seconds);
+    return song != nullptr;
+}
+
+void Player::setSong(openmpt_module* song, double seconds) {
+    openmpt_module* old = nullptr;
+    {
+        const std::lock_guard lock(m_lock);
+        old = m_song;
+        m_song = song;
+        m_songSeconds = std::isfinite(seconds) && seconds > 0 ? seconds : 0;
+        m_playing = false;
+        m_length.store(lengthInTenths(seconds), std::memory_order_relaxed);
+        m_position.store(0, std::memory_order_relaxed);
+    }
+    if (old != nullptr)
+        openmpt_module_destroy(old); // outside the lock: freeing a big song takes a while
+}
+
+bool Player::cue() {
+    const std::lock_guard lock(m_lock);
+    if (m_song == nullptr)
+        return false;
+    if (openmpt_module_get_position_seconds(m_song) != 0.0)
+        openmpt_module_set_position_seconds(m_song, 0.0);
+    m_playing = true;
+    m_gain = gainForVolume(volume());
+    m_position.store(0, std::memory_order_relaxed);
+    return true;
+}
+
+bool Player::play() {
+    {
+        const std::lock_guard lock(m_lock);
+        if (m_song == nullptr)
+            return false;
+    }
+    if (!openDevice())
+        return false;
+    // Paused, the device no longer calls back, so rewinding cannot race a buffer in progress.
+    SDL_PauseAudioDevice(m_device, 1);
+    if (!cue())
+        return false;
+    SDL_PauseAudioDevice(m_device, 0);
+    return true;
+}
+
+void Player::stop() {
+    {
+        const std::lock_guard lock(m_lock);
+        m_playing = false;
+    }
+    if (m_device != 0)
+        SDL_PauseAudioDevice(m_device, 1);
+}
+
+std::int32_t Player::setVolume(std::int32_t volume) {
+    const std::int32_t inForce = std::clamp<std::int32_t>(volume, 0, 100);
+    m_volume.store(inForce, std::memory_order_relaxed);
+    return inForce;
+}
+
+bool Player::openDevice() {
+    if (m_device != 0)
+        return true;
+    // Otherwise SDL takes over SIGINT and SIGTERM, and Ctrl+C or kill no longer end the program.
+    SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    // Nobody reads SDL's event queue; keep device hot-plug events from piling up in it.
+    SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
+    SDL_EventState(SDL_AUDIODEVICEREMOVED, SDL_IGNORE);
+
+    SDL_AudioSpec wanted{};
+    wanted.freq = 48000;
+    wanted.format = AUDIO_F32SYS;
+    wanted.channels = 2;
+    wanted.samples = 1024;
+    wanted.callback = &Player::audioCallback;
+    wanted.userdata = this;
+    SDL_AudioSpec obtained{};
+    // Rendering at the device's own rate spares SDL a resampling pass.
+    const SDL_AudioDeviceID device =
+        SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained,
+                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+    if (device == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    // The device opens paused, so the callback cannot read the rate before it is set.
+    m_deviceRate = obtained.freq > 0 ? obtained.freq : wanted.freq;
+    m_device = device;
+    return true;
+}
+
+void Player::closeDevice() {
+    if (m_device == 0)
+        return;
+    SDL_CloseAudioDevice(m_device);
+    m_device = 0;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void Player::audioCallback(void* self, std::uint8_t* stream, int bytes) {
+    auto* player = static_cast<Player*>(self);
+    const std::size_t frames = bytes > 0 ? std::size_t(bytes) / (2 * sizeof(float)) : 0;
+    player->render(reinterpret_cast<float*>(stream), frames, player->m_deviceRate);
+}
+
+std::int32_t Player::tenthsAt(double seconds) const {
+    if (!(seconds > 0))
+        return 0;
+    // A repeating song's position keeps counting past its end; show it within the song.
+    if (m_options.loop && m_songSeconds > 0)
+        seconds = std::fmod(seconds, m_songSeconds);
+    return std::min(lengthInTenths(seconds), length());
+}
+
+void Player::render(float* out, std::size_t frames, int rate) noexcept {
+    std::size_t done = 0;
+    float from = 1.0f;
+    float to = 1.0f;
+    try {
+        const std::lock_guard lock(m_lock);
+        if (m_playing && m_song != nullptr) {
+            while (done < frames) {
+                const std::size_t n = openmpt_module_read_interleaved_float_stereo(
+                    m_song, rate, frames - done, out + 2 * done);
+                if (n == 0) {
+                    m_playing = false; // the song has ended
+                    break;
+                }
+                done += n;
+            }
+            m_position.store(tenthsAt(openmpt_module_get_position_seconds(m_song)),
+                             std::memory_order_relaxed);
+        }
+        from = m_gain;
+        to = gainForVolume(volume());
+        m_gain = to;
+    } catch (...) {
+        done = 0; // a lock that cannot be taken: play silence rather than end the program
+    }
+    std::fill(out + 2 * done, out + 2 * frames, 0.0f);
+    applyGain(out, 2 * done, from, to);
+}
+
+} // namespace modplug

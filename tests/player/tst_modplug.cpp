@@ -1,0 +1,378 @@
+// The module-player library through its ModPlug_ functions, with SDL's dummy audio driver, and
+// its disk driver where the rendered samples themselves are checked.
+#include "ModFileWriter.h"
+
+#include "player/ModPlugPlayer.h"
+#include "player/modplug.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTest>
+
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// What the library asks of the disk driver: 32-bit float stereo at 48 kHz.
+constexpr int rate = 48000;
+constexpr qint64 bytesPerSecond = qint64(rate) * 2 * sizeof(float);
+
+// Sixteen rows at speed 3: 0.96 s of a looped square wave, notes changing every fourth row.
+modfile::Song shortSong() {
+    modfile::Song song;
+    song.rowsPerPattern = 16;
+    song.speed = 3;
+    return song;
+}
+
+// The player's file, created and destroyed with the scope.
+struct PlayerHandle {
+    explicit PlayerHandle(const char* parameters = "loop|false")
+        : handle(ModPlug_CreateEx(parameters)) {}
+    ~PlayerHandle() { ModPlug_Destroy(handle); }
+    operator ModPlugHandle() const { return handle; }
+    ModPlugHandle handle;
+};
+
+// Samples of the disk driver's output file, reading no further than `bytes` into it.
+QList<float> samples(const QString& path, qint64 from, qint64 bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(from))
+        return {};
+    const QByteArray data = file.read(bytes);
+    QList<float> out(data.size() / qsizetype(sizeof(float)));
+    std::memcpy(out.data(), data.constData(), size_t(out.size()) * sizeof(float));
+    return out;
+}
+
+float peak(const QList<float>& values, qsizetype from = 0, qsizetype count = -1) {
+    float highest = 0;
+    for (float v : values.mid(from, count))
+        highest = std::max(highest, std::abs(v));
+    return highest;
+}
+
+qsizetype firstSound(const QList<float>& values) {
+    for (qsizetype i = 0; i < values.size(); ++i)
+        if (values[i] != 0.0f)
+            return i;
+    return -1;
+}
+
+qint64 fileSize(const QString& path) {
+    return QFileInfo(path).size();
+}
+
+} // namespace
+
+class TestModPlug : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_song;
+
+    QByteArray path(const char* name) const {
+        return QFile::encodeName(m_dir.filePath(QString::fromLatin1(name)));
+    }
+
+    // Sends the sound into a file in the test's directory. The disk driver writes a buffer
+    // every few milliseconds, faster than real time, and goes on writing silence until the
+    // device is closed, so a test reads only a bounded stretch of it.
+    QString useDiskDriver() {
+        const QString file = m_dir.filePath(QStringLiteral("sound.raw"));
+        QFile::remove(file);
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(file));
+        qputenv("SDL_DISKAUDIODELAY", "4");
+        return file;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        m_song = m_dir.filePath(QStringLiteral("chords.mod"));
+        QVERIFY(modfile::save(m_song.toStdString(), modfile::write(shortSong())));
+    }
+
+    void cleanup() { qputenv("SDL_AUDIODRIVER", "dummy"); }
+
+    void parametersChooseWhetherSongsRepeat_data() {
+        QTest::addColumn<QByteArray>("parameters");
+        QTest::addColumn<bool>("loop");
+        QTest::newRow("once") << QByteArray("loop|false") << false;
+        QTest::newRow("repeat") << QByteArray("loop|true") << true;
+        QTest::newRow("unknown names skipped") << QByteArray("autostart|true|loop|true") << true;
+        QTest::newRow("unknown name only") << QByteArray("volume|50") << false;
+        QTest::newRow("name without value") << QByteArray("loop") << false;
+        QTest::newRow("odd value") << QByteArray("loop|maybe") << false;
+        QTest::newRow("empty") << QByteArray("") << false;
+        QTest::newRow("spaced, any case") << QByteArray(" Loop | TRUE ") << true;
+    }
+    void parametersChooseWhetherSongsRepeat() {
+        QFETCH(QByteArray, parameters);
+        QFETCH(bool, loop);
+        QCOMPARE(modplug::parseOptions(parameters.constData()).loop, loop);
+    }
+
+    void everyCallIsHarmlessWithoutASongOrAPlayer() {
+        QCOMPARE(modplug::parseOptions(nullptr).loop, false);
+        const ModPlugHandle first = ModPlug_CreateEx(nullptr);
+        const ModPlugHandle second = ModPlug_CreateEx("loop|false");
+        QVERIFY(first != 0);
+        QVERIFY(second != 0 && second != first);
+
+        QCOMPARE(ModPlug_SetWindow(first, 0x1234), int16_t(1));
+        QCOMPARE(ModPlug_GetVolume(first), 100);
+        QCOMPARE(ModPlug_GetMaxPosition(first), 0);
+        QCOMPARE(ModPlug_GetCurrentPosition(first), 0);
+        QCOMPARE(ModPlug_Play(first), int16_t(0));
+        QCOMPARE(ModPlug_Stop(first), int16_t(1));
+        QCOMPARE(ModPlug_Stop(first), int16_t(1));
+
+        QCOMPARE(ModPlug_Destroy(first), int16_t(1));
+        QCOMPARE(ModPlug_Destroy(first), int16_t(0));
+        // A dead or never issued handle fails every call and does not reach the other player.
+        for (ModPlugHandle dead : {first, ModPlugHandle(0), ModPlugHandle(-1), second + 1000}) {
+            QCOMPARE(ModPlug_Load(dead, m_song.toUtf8().constData()), int16_t(0));
+            QCOMPARE(ModPlug_Play(dead), int16_t(0));
+            QCOMPARE(ModPlug_Stop(dead), int16_t(0));
+            QCOMPARE(ModPlug_SetVolume(dead, 50), 0);
+            QCOMPARE(ModPlug_GetVolume(dead), 0);
+            QCOMPARE(ModPlug_GetMaxPosition(dead), 0);
+            QCOMPARE(ModPlug_GetCurrentPosition(dead), 0);
+            QCOMPARE(ModPlug_SetWindow(dead, 1), int16_t(0));
+        }
+        QCOMPARE(ModPlug_GetVolume(second), 100);
+        QCOMPARE(ModPlug_Destroy(second), int16_t(1));
+    }
+
+    void volumeIsClampedAndReported() {
+        PlayerHandle player;
+        QCOMPARE(ModPlug_SetVolume(player, 37), 37);
+        QCOMPARE(ModPlug_GetVolume(player), 37);
+        QCOMPARE(ModPlug_SetVolume(player, -5), 0);
+        QCOMPARE(ModPlug_GetVolume(player), 0);
+        QCOMPARE(ModPlug_SetVolume(player, 250), 100);
+        QCOMPARE(ModPlug_SetVolume(player, std::numeric_limits<int32_t>::min()), 0);
+        QCOMPARE(ModPlug_GetVolume(player), 0);
+        QCOMPARE(modplug::gainForVolume(0), 0.0f);
+        QCOMPARE(modplug::gainForVolume(100), 1.0f);
+    }
+
+    void playsInTheBackgroundEndsAndStartsAgain() {
+        PlayerHandle player;
+        QCOMPARE(ModPlug_Load(player, QFile::encodeName(m_song).constData()), int16_t(1));
+        QCOMPARE(ModPlug_GetMaxPosition(player), 10); // 0.96 s in tenths
+        QCOMPARE(ModPlug_GetCurrentPosition(player), 0);
+
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(ModPlug_Play(player), int16_t(1));
+        QVERIFY2(clock.elapsed() < 500, "Play waits for the song");
+        QTRY_VERIFY(ModPlug_GetCurrentPosition(player) > 0);
+        QTRY_COMPARE(ModPlug_GetCurrentPosition(player), 10);
+
+        // A finished song plays again from its beginning.
+        QCOMPARE(ModPlug_Play(player), int16_t(1));
+        QVERIFY(ModPlug_GetCurrentPosition(player) < 10);
+        QTRY_COMPARE(ModPlug_GetCurrentPosition(player), 10);
+    }
+
+    void aRepeatingSongStaysWithinItsLength() {
+        PlayerHandle player("loop|true");
+        QCOMPARE(ModPlug_Load(player, QFile::encodeName(m_song).constData()), int16_t(1));
+        QCOMPARE(ModPlug_GetMaxPosition(player), 10);
+        QCOMPARE(ModPlug_Play(player), int16_t(1));
+        QTRY_VERIFY(ModPlug_GetCurrentPosition(player) >= 8);
+        // Round again: the position comes back to the start instead of running off the bar.
+        QTRY_VERIFY_WITH_TIMEOUT(ModPlug_GetCurrentPosition(player) <= 3, 5000);
+        QVERIFY(ModPlug_GetCurrentPosition(player) <= ModPlug_GetMaxPosition(player));
+    }
+
+    void badFilesFailCleanlyAndAGoodOneStillPlays() {
+        const QByteArray good = QFile::encodeName(m_song);
+        const QByteArray empty = path("empty.mod");
+        QVERIFY(QFile(QString::fromUtf8(empty)).open(QIODevice::WriteOnly));
+        const QByteArray noise = path("noise.mod");
+        {
+            std::mt19937 random(6);
+            std::vector<std::uint8_t> bytes(4096);
+            for (auto& byte : bytes)
+                byte = std::uint8_t(random());
+            QVERIFY(modfile::save(noise.toStdString(), bytes));
+        }
+        const QByteArray fifo = path("pipe.mod");
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        const QByteArray huge = path("huge.mod"); // sparse: no disk space used
+        {
+            QFile file(QString::fromUtf8(huge));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(modplug::maxModuleFileBytes + 1));
+        }
+        const QByteArray directory = path("folder.mod");
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.mod")));
+        const QByteArray locked = path("locked.mod");
+        QVERIFY(QFile::copy(m_song, QString::fromUtf8(locked)));
+        QCOMPARE(::chmod(locked.constData(), 0), 0);
+
+        const QByteArray missing = path("missing.mod");
+        std::vector<const char*> bad = {nullptr,
+                                        "",
+                                        missing.constData(),
+                                        empty.constData(),
+                                        noise.constData(),
+                                        fifo.constData(),
+                                        huge.constData(),
+                                        directory.constData()};
+        // The superuser reads any file, so a locked file only counts for other users.
+        if (::access(locked.constData(), R_OK) != 0)
+            bad.push_back(locked.constData());
+
+        // Keep libopenmpt's complaints about the junk off the program's error output.
+        QTemporaryFile errors;
+        QVERIFY(errors.open());
+        std::fflush(stderr);
+        const int savedStderr = ::dup(STDERR_FILENO);
+        ::dup2(errors.handle(), STDERR_FILENO);
+
+        PlayerHandle player;
+        QElapsedTimer clock;
+        for (const char* file : bad) {
+            QCOMPARE(ModPlug_Load(player, good.constData()), int16_t(1));
+            QCOMPARE(ModPlug_Play(player), int16_t(1));
+            clock.start();
+            const int16_t loaded = ModPlug_Load(player, file);
+            const qint64 took = clock.elapsed();
+            QCOMPARE(loaded, int16_t(0));
+            QVERIFY2(took < 1000, file); // neither a FIFO nor a huge file holds the caller up
+            QCOMPARE(ModPlug_GetMaxPosition(player), 0);
+            QCOMPARE(ModPlug_GetCurrentPosition(player), 0);
+            QCOMPARE(ModPlug_Play(player), int16_t(0)); // the earlier song is gone
+        }
+        // Cut short, a module may still play: whatever libopenmpt makes of it, quietly.
+        const QByteArray cut = path("cut.mod");
+        std::vector<std::uint8_t> bytes = modfile::write(shortSong());
+        bytes.resize(bytes.size() / 2);
+        QVERIFY(modfile::save(cut.toStdString(), bytes));
+        ModPlug_Load(player, cut.constData());
+        ModPlug_Play(player);
+
+        std::fflush(stderr);
+        ::dup2(savedStderr, STDERR_FILENO);
+        ::close(savedStderr);
+        QCOMPARE(errors.readAll(), QByteArray());
+
+        QCOMPARE(ModPlug_Load(player, good.constData()), int16_t(1));
+        QCOMPARE(ModPlug_Play(player), int16_t(1));
+        QTRY_VERIFY(ModPlug_GetCurrentPosition(player) > 0);
+    }
+
+    void noSoundDeviceMeansNoSoundAndNothingElse() {
+        qputenv("SDL_AUDIODRIVER", "no-such-driver");
+        PlayerHandle player;
+        QCOMPARE(ModPlug_Load(player, QFile::encodeName(m_song).constData()), int16_t(1));
+        QCOMPARE(ModPlug_Play(player), int16_t(0));
+        QCOMPARE(ModPlug_Stop(player), int16_t(1));
+        QCOMPARE(ModPlug_GetMaxPosition(player), 10);
+        QCOMPARE(ModPlug_GetCurrentPosition(player), 0);
+        QCOMPARE(ModPlug_Play(player), int16_t(0));
+    }
+
+    void ctrlCAndKillStillEndTheProgramWhileSoundPlays() {
+        // SDL only takes over signals that still have their default action; the test
+        // framework has its own handlers, so put the defaults back for the duration.
+        struct sigaction byDefault {
+        }, intBefore{}, termBefore{}, intDuring{}, termDuring{};
+        byDefault.sa_handler = SIG_DFL;
+        sigaction(SIGINT, &byDefault, &intBefore);
+        sigaction(SIGTERM, &byDefault, &termBefore);
+        {
+            PlayerHandle player("loop|true");
+            QCOMPARE(ModPlug_Load(player, QFile::encodeName(m_song).constData()), int16_t(1));
+            QCOMPARE(ModPlug_Play(player), int16_t(1));
+            QTRY_VERIFY(ModPlug_GetCurrentPosition(player) > 0);
+            sigaction(SIGINT, nullptr, &intDuring);
+            sigaction(SIGTERM, nullptr, &termDuring);
+        }
+        sigaction(SIGINT, &intBefore, nullptr);
+        sigaction(SIGTERM, &termBefore, nullptr);
+        QVERIFY(intDuring.sa_handler == SIG_DFL);
+        QVERIFY(termDuring.sa_handler == SIG_DFL);
+    }
+
+    void theSongSoundsThenSilenceFollowsItsEnd() {
+        const QString output = useDiskDriver();
+        PlayerHandle player;
+        QCOMPARE(ModPlug_Load(player, QFile::encodeName(m_song).constData()), int16_t(1));
+        QCOMPARE(ModPlug_Play(player), int16_t(1));
+        QTRY_COMPARE(ModPlug_GetCurrentPosition(player), 10);
+        QTRY_VERIFY(fileSize(output) >= 3 * bytesPerSecond);
+        const QList<float> sound = samples(output, 0, 3 * bytesPerSecond);
+
+        const qsizetype start = firstSound(sound);
+        QVERIFY(start >= 0);
+        QVERIFY(start < sound.size() / 4);
+        // Sound all through the song, in every 50 ms slice of it...
+        const qsizetype slice = 2 * rate / 20;
+        for (qsizetype at = start; at + slice <= start + 2 * rate * 9 / 10; at += slice)
+            QVERIFY2(peak(sound, at, slice) > 0.05f, qPrintable(QString::number(at)));
+        // ...and, after libopenmpt's short fade at the end, exact silence.
+        const QList<float> after = sound.mid(start + 2 * rate * 12 / 10, 2 * rate * 4 / 10);
+        QCOMPARE(after.size(), 2 * rate * 4 / 10);
+        QCOMPARE(peak(after), 0.0f);
+    }
+
+    void volumeScalesTheSamplesAndZeroIsSilence() {
+        const QString output = useDiskDriver();
+        PlayerHandle player;
+        const QByteArray file = QFile::encodeName(m_song);
+        // Plays the song through at a volume and returns its loudest sample.
+        auto loudestAt = [&](int volume) {
+            ModPlug_SetVolume(player, volume);
+            const qint64 from = fileSize(output) / 8 * 8;
+            ModPlug_Load(player, file.constData());
+            ModPlug_Play(player);
+            if (!QTest::qWaitFor([&] { return ModPlug_GetCurrentPosition(player) == 10; }))
+                return -1.0f;
+            const qint64 to = fileSize(output);
+            return peak(samples(output, from, std::min(to - from, bytesPerSecond)));
+        };
+        QCOMPARE(ModPlug_Load(player, file.constData()), int16_t(1));
+        const float full = loudestAt(100);
+        QVERIFY(full > 0.05f);
+        QCOMPARE(loudestAt(0), 0.0f);
+        const float half = loudestAt(50);
+        QVERIFY2(half > full * 0.2f && half < full * 0.3f,
+                 qPrintable(QString::number(half / full)));
+    }
+
+    void stopSilencesAtOnce() {
+        const QString output = useDiskDriver();
+        PlayerHandle player("loop|true");
+        QCOMPARE(ModPlug_Load(player, QFile::encodeName(m_song).constData()), int16_t(1));
+        QCOMPARE(ModPlug_Play(player), int16_t(1));
+        QTRY_VERIFY(fileSize(output) >= bytesPerSecond / 2);
+        QCOMPARE(ModPlug_Stop(player), int16_t(1));
+        // Beyond what was on its way when Stop returned (one buffer, and the file's own
+        // buffering), there is only silence.
+        const qint64 stoppedAt = fileSize(output) / 8 * 8 + 32768;
+        QTRY_VERIFY(fileSize(output) >= stoppedAt + bytesPerSecond / 4);
+        QVERIFY(peak(samples(output, 0, stoppedAt - 32768)) > 0.05f);
+        QCOMPARE(peak(samples(output, stoppedAt, bytesPerSecond / 4)), 0.0f);
+        QCOMPARE(ModPlug_Stop(player), int16_t(1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModPlug)
+#include "tst_modplug.moc"
