@@ -24,6 +24,14 @@ private:
                (qobject_cast<QLabel*>(widget) && !qobject_cast<QLabel*>(widget)->text().isEmpty());
     }
 
+    static bool partOfAnItemView(QWidget* widget)
+    {
+        for (QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
+            if (qobject_cast<QAbstractItemView*>(up))
+                return true;
+        return false;
+    }
+
     static QString visibleText(QWidget* widget)
     {
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
@@ -45,8 +53,9 @@ private Q_SLOTS:
         for (QWidget* widget : window.findChildren<QWidget*>()) {
             if (!isControl(widget) || widget->objectName() == QLatin1String("qt_scrollarea_hcontainer"))
                 continue;
-            // Scroll bars that belong to a list or table are part of that control.
-            if (qobject_cast<QScrollBar*>(widget) && widget->objectName().isEmpty())
+            // Headers and scroll bars of a list or table are parts of that control, which
+            // announces them itself.
+            if (widget->objectName().isEmpty() && partOfAnItemView(widget))
                 continue;
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
             QVERIFY2(accessible, qPrintable(widget->objectName()));
