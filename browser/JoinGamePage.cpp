@@ -1,13 +1,31 @@
 #include "browser/JoinGamePage.h"
 
 #include "app/Controls.h"
+#include "app/MessageBoxes.h"
 #include "app/Services.h"
+#include "browser/JoinCommand.h"
 #include "browser/ServerTableModel.h"
+#include "launch/StartProgram.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTcpSocket>
 #include <QTreeView>
+
+namespace {
+
+const QString PrivateAddress = QStringLiteral("Private");
+
+QString messageCaption()
+{
+    return QStringLiteral("Korvane 1.4");
+}
+
+} // namespace
 
 JoinGamePage::JoinGamePage(const Services& services, SharedValues& values, QWidget* parent)
     : QGroupBox(QStringLiteral("Join Game"), parent)
@@ -41,10 +59,119 @@ JoinGamePage::JoinGamePage(const Services& services, SharedValues& values, QWidg
                                         QStringLiteral("<=== Refresh List"));
     Command4 = makeControl<QPushButton>(this, "Command4", 3840, 2640, 1335, 375,
                                         QStringLiteral("Launch ===>"));
+
+    Winsock1 = new QTcpSocket(this);
+    Winsock1->setObjectName(QStringLiteral("Winsock1"));
+
+    connect(Command5, &QPushButton::clicked, this, &JoinGamePage::Command5_Click);
+    connect(Command4, &QPushButton::clicked, this, &JoinGamePage::Command4_Click);
+    connect(Check1, &QCheckBox::clicked, this, &JoinGamePage::Check1_Click);
+    connect(Check2, &QCheckBox::clicked, this, &JoinGamePage::Check2_Click);
+    connect(Winsock1, &QTcpSocket::readyRead, this, &JoinGamePage::Winsock1_DataArrival);
+    // The unfinished last line of a closed connection never becomes a row.
+    connect(Winsock1, &QTcpSocket::disconnected, this, [this] { m_reply.reset(); });
+
+    // A click anywhere on the table, on a row or on its empty part, decides the Launch button;
+    // so does choosing a row with the keyboard, which would otherwise leave the button as the
+    // last click left it.
+    ListView1->viewport()->installEventFilter(this);
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &JoinGamePage::ListView1_Click);
 }
 
 void JoinGamePage::addServerColumn(const QString& header, int widthTwips)
 {
     m_servers->addColumn(header);
     ListView1->header()->resizeSection(m_servers->columnCount() - 1, twips::toPixels(widthTwips));
+}
+
+bool JoinGamePage::eventFilter(QObject* watched, QEvent* event)
+{
+    // The view selects on the press, so by the release the clicked row is the selected one.
+    if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        ListView1_Click();
+    return QGroupBox::eventFilter(watched, event);
+}
+
+void JoinGamePage::Command5_Click()
+{
+    m_servers->clear();
+    // Drops whatever the old connection still had waiting, so none of it reaches the new list.
+    Winsock1->abort();
+    m_reply.reset();
+    const ListServerHosts& hosts = m_services.listServers;
+    QString host = hosts.primary;
+    if (Check1->isChecked())
+        host = hosts.pellamMirror;
+    if (Check2->isChecked())
+        host = hosts.corvinMirror;
+    // Nothing is ever written: the list server speaks of its own accord. Failing to connect
+    // leaves the table empty, which is all the user sees of it.
+    Winsock1->connectToHost(host, hosts.port, QIODevice::ReadOnly);
+}
+
+void JoinGamePage::Check1_Click()
+{
+    if (Check1->isChecked())
+        Check2->setChecked(false);
+}
+
+void JoinGamePage::Check2_Click()
+{
+    if (Check2->isChecked())
+        Check1->setChecked(false);
+}
+
+void JoinGamePage::Winsock1_DataArrival()
+{
+    addReplyData(Winsock1->readAll());
+}
+
+void JoinGamePage::addReplyData(QByteArrayView bytes)
+{
+    std::vector<ServerRow> rows;
+    m_reply.feed(bytes, rows);
+    m_servers->append(rows);
+}
+
+std::optional<int> JoinGamePage::selectedRow() const
+{
+    const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.first().row();
+}
+
+void JoinGamePage::ListView1_Click()
+{
+    const std::optional<int> row = selectedRow();
+    Command4->setEnabled(row && m_servers->row(*row).address != PrivateAddress);
+}
+
+void JoinGamePage::Command4_Click()
+{
+    const std::optional<int> row = selectedRow();
+    if (!row) {
+        m_services.messages.inform(this, messageCaption(),
+                                   QStringLiteral("Choose a server from the list first."));
+        return;
+    }
+    const QString& address = m_servers->row(*row).address;
+    if (address == PrivateAddress) {
+        m_services.messages.warn(this, messageCaption(),
+                                 QStringLiteral("This server is private; it cannot be joined "
+                                                "from the list."));
+        return;
+    }
+    // The address is not shown: it came from the network and could be anything.
+    const std::optional<CommandLine> line = joinCommandLine(m_values.gameDir, address);
+    if (!line) {
+        m_services.messages.warn(
+            this, messageCaption(),
+            QStringLiteral("The game was not started: this server's address is not a plain host "
+                           "name or IP address."));
+        return;
+    }
+    startOrWarn(m_services.programs, m_services.messages, this, *line);
 }

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "app/Services.h"
+#include "browser/ReplyParser.h"
 
+#include <QByteArrayView>
 #include <QGroupBox>
+
+#include <optional>
 
 class QCheckBox;
 class QPushButton;
+class QTcpSocket;
 class QTreeView;
 class ServerTableModel;
 
@@ -20,13 +25,31 @@ public:
     void addServerColumn(const QString& header, int widthTwips);
     ServerTableModel& servers() const { return *m_servers; }
 
+    // What the data-arrival handler does with the bytes it took from the socket: the lines
+    // they complete become rows at the end of the table.
+    void addReplyData(QByteArrayView bytes);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void Command5_Click();
+    void Check1_Click();
+    void Check2_Click();
+    void Winsock1_DataArrival();
+    void ListView1_Click();
+    void Command4_Click();
+
+    std::optional<int> selectedRow() const;
+
     Services m_services;
     SharedValues& m_values;
     ServerTableModel* m_servers;
+    ReplyParser m_reply;
     QTreeView* ListView1;
     QCheckBox* Check1;
     QCheckBox* Check2;
     QPushButton* Command5;
     QPushButton* Command4;
+    QTcpSocket* Winsock1;
 };

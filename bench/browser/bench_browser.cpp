@@ -1,0 +1,121 @@
+// The server browser with a full list: 32,767 realistic lines (about 2.5 MB).
+#include "FakeServices.h"
+#include "RealisticReply.h"
+
+#include "browser/JoinGamePage.h"
+#include "browser/ReplyParser.h"
+#include "browser/ServerTableModel.h"
+#include "browser/Windows1252.h"
+
+#include <QApplication>
+#include <QTreeWidget>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Lines = 32767;
+
+const QByteArray& reply()
+{
+    static const QByteArray bytes = realisticReply(Lines);
+    return bytes;
+}
+
+} // namespace
+
+// The parser alone: bytes of one arrival in, rows out.
+static void BM_ParseReply(benchmark::State& state)
+{
+    for (auto _ : state) {
+        ReplyParser parser;
+        std::vector<ServerRow> rows;
+        rows.reserve(Lines);
+        parser.feed(reply(), rows);
+        benchmark::DoNotOptimize(rows.data());
+        if (rows.size() != size_t(Lines))
+            state.SkipWithError("not every line became a row");
+    }
+    state.SetBytesProcessed(state.iterations() * reply().size());
+    state.counters["bytes"] = double(reply().size());
+}
+BENCHMARK(BM_ParseReply)->Unit(benchmark::kMillisecond);
+
+// The same reply arriving in socket-sized pieces, so lines are cut and joined again.
+static void BM_ParseReplyInPieces(benchmark::State& state)
+{
+    const qsizetype piece = state.range(0);
+    for (auto _ : state) {
+        ReplyParser parser;
+        std::vector<ServerRow> rows;
+        rows.reserve(Lines);
+        const QByteArrayView bytes(reply());
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            parser.feed(bytes.sliced(at, qMin(piece, bytes.size() - at)), rows);
+        benchmark::DoNotOptimize(rows.data());
+    }
+    state.SetBytesProcessed(state.iterations() * reply().size());
+}
+BENCHMARK(BM_ParseReplyInPieces)->Arg(1460)->Arg(65536)->Unit(benchmark::kMillisecond);
+
+static void BM_DecodeWindows1252(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(windows1252::decode(reply()));
+    state.SetBytesProcessed(state.iterations() * reply().size());
+}
+BENCHMARK(BM_DecodeWindows1252)->Unit(benchmark::kMillisecond);
+
+// What a Refresh and the arrival cost the user: empty the table, parse, append every row to the
+// page's table and let the shown view take them in.
+static void BM_ParseAndFillTable(benchmark::State& state)
+{
+    FakeServices fakes;
+    SharedValues values;
+    JoinGamePage page(fakes.services(), values);
+    for (const char* header : {"Server Name", "Type", "Version", "Players", "IP Adr"})
+        page.addServerColumn(QString::fromLatin1(header), 900);
+    page.resize(360, 220);
+    page.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        page.servers().clear();
+        page.addReplyData(reply());
+        QCoreApplication::processEvents();
+        if (page.servers().rowCount() != Lines)
+            state.SkipWithError("not every line became a row");
+    }
+    state.SetBytesProcessed(state.iterations() * reply().size());
+}
+BENCHMARK(BM_ParseAndFillTable)->Unit(benchmark::kMillisecond);
+
+// For comparison: the same rows as one QTreeWidget item each, the classic list-view way.
+static void BM_ParseAndFillTreeWidget(benchmark::State& state)
+{
+    QTreeWidget table;
+    table.setColumnCount(5);
+    table.setUniformRowHeights(true);
+    table.resize(360, 220);
+    table.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        table.clear();
+        const std::vector<ServerRow> rows = ReplyParser().feed(reply());
+        for (const ServerRow& row : rows)
+            new QTreeWidgetItem(&table,
+                                {row.name, row.type, row.version, row.players, row.address});
+        QCoreApplication::processEvents();
+    }
+    state.SetBytesProcessed(state.iterations() * reply().size());
+}
+BENCHMARK(BM_ParseAndFillTreeWidget)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

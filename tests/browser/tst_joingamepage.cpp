@@ -1,0 +1,441 @@
+#include "FakeServices.h"
+#include "RealisticReply.h"
+#include "WindowTestHelpers.h"
+
+#include "browser/JoinGamePage.h"
+#include "browser/ReplyParser.h"
+#include "browser/ServerTableModel.h"
+
+#include <QCheckBox>
+#include <QDeadlineTimer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+
+namespace {
+
+// Three list servers on three loopback addresses, sharing one port as the real ones do.
+struct ListServers {
+    QTcpServer primary, pellam, corvin;
+
+    bool listen()
+    {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            if (!primary.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0))
+                return false;
+            const quint16 port = primary.serverPort();
+            if (pellam.listen(QHostAddress(QStringLiteral("127.0.0.2")), port) &&
+                corvin.listen(QHostAddress(QStringLiteral("127.0.0.3")), port))
+                return true;
+            primary.close();
+            pellam.close();
+            corvin.close();
+        }
+        return false;
+    }
+
+    ListServerHosts hosts() const
+    {
+        return {QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.2"),
+                QStringLiteral("127.0.0.3"), primary.serverPort()};
+    }
+};
+
+// The Join Game page on its own, with its columns as start-up adds them.
+struct Page {
+    explicit Page(const ListServerHosts& hosts)
+    {
+        fakes.listServers = hosts;
+        page = std::make_unique<JoinGamePage>(fakes.services(), values);
+        for (const char* header : {"Server Name", "Type", "Version", "Players", "IP Adr"})
+            page->addServerColumn(QString::fromLatin1(header), 900);
+        page->resize(360, 220);
+        page->show();
+    }
+
+    QPushButton* refresh() const { return control<QPushButton>(*page, "Command5"); }
+    QPushButton* launch() const { return control<QPushButton>(*page, "Command4"); }
+    QCheckBox* check1() const { return control<QCheckBox>(*page, "Check1"); }
+    QCheckBox* check2() const { return control<QCheckBox>(*page, "Check2"); }
+    QTreeView* table() const { return control<QTreeView>(*page, "ListView1"); }
+    QTcpSocket* socket() const { return page->findChild<QTcpSocket*>(QStringLiteral("Winsock1")); }
+    int rows() const { return page->servers().rowCount(); }
+
+    void clickRow(int row) const
+    {
+        QTreeView* view = table();
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    std::vector<ServerRow> shownRows() const
+    {
+        std::vector<ServerRow> shown;
+        for (int row = 0; row < rows(); ++row)
+            shown.push_back(page->servers().row(row));
+        return shown;
+    }
+
+    FakeServices fakes;
+    SharedValues values;
+    std::unique_ptr<JoinGamePage> page;
+};
+
+// Waits for the page's connection to reach server and hands back the server's end of it.
+// Connections that earlier pages left behind are passed over.
+QTcpSocket* accepted(QTcpServer& server, const Page& page)
+{
+    QTcpSocket* socket = page.socket();
+    if (!QTest::qWaitFor([&] { return socket->state() == QAbstractSocket::ConnectedState; }))
+        return nullptr;
+    const QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired()) {
+        while (server.hasPendingConnections()) {
+            QTcpSocket* peer = server.nextPendingConnection();
+            if (peer->peerPort() == socket->localPort())
+                return peer;
+            delete peer;
+        }
+        server.waitForNewConnection(50);
+    }
+    return nullptr;
+}
+
+void send(QTcpSocket* peer, const QByteArray& bytes)
+{
+    peer->write(bytes);
+    peer->flush();
+}
+
+} // namespace
+
+class TestJoinGamePage : public QObject {
+    Q_OBJECT
+
+private:
+    ListServers servers;
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(servers.listen()); }
+
+    void cleanup()
+    {
+        for (QTcpServer* server : {&servers.primary, &servers.pellam, &servers.corvin}) {
+            while (server->hasPendingConnections())
+                delete server->nextPendingConnection();
+        }
+    }
+
+    void theMirrorBoxesChooseTheListServer()
+    {
+        Page page(servers.hosts());
+        QVERIFY(page.check1()->isChecked());
+        QVERIFY(page.check2()->isChecked());
+
+        struct Step {
+            bool check1, check2;
+            QTcpServer* expected;
+        };
+        const Step steps[] = {{true, true, &servers.corvin},
+                              {true, false, &servers.pellam},
+                              {false, false, &servers.primary},
+                              {false, true, &servers.corvin}};
+        for (const Step& step : steps) {
+            // Untick with the mouse, as the user does; ticking is tested below.
+            if (page.check1()->isChecked() != step.check1)
+                QTest::mouseClick(page.check1(), Qt::LeftButton);
+            if (page.check2()->isChecked() != step.check2)
+                QTest::mouseClick(page.check2(), Qt::LeftButton);
+            QCOMPARE(page.check1()->isChecked(), step.check1);
+            QCOMPARE(page.check2()->isChecked(), step.check2);
+
+            QTest::mouseClick(page.refresh(), Qt::LeftButton);
+            QTcpSocket* peer = accepted(*step.expected, page);
+            QVERIFY(peer);
+            QCOMPARE(page.socket()->peerAddress(), step.expected->serverAddress());
+            QCOMPARE(page.socket()->peerPort(), servers.primary.serverPort());
+
+            // The launcher only listens.
+            send(peer, "192.0.2.7:5000 battle [1/2] Hello\r\n");
+            QTRY_COMPARE(page.rows(), 1);
+            QTest::qWait(50);
+            QCOMPARE(peer->bytesAvailable(), 0);
+            delete peer;
+        }
+    }
+
+    void tickingOneMirrorUnticksTheOther()
+    {
+        Page page(servers.hosts());
+        QTest::mouseClick(page.check1(), Qt::LeftButton); // Check2 alone is ticked now
+        QVERIFY(!page.check1()->isChecked());
+        QVERIFY(page.check2()->isChecked());
+        QTest::mouseClick(page.check1(), Qt::LeftButton);
+        QVERIFY(page.check1()->isChecked());
+        QVERIFY(!page.check2()->isChecked());
+        // The keyboard ticks a box the same way.
+        page.check2()->setFocus();
+        QTest::keyClick(page.check2(), Qt::Key_Space);
+        QVERIFY(page.check2()->isChecked());
+        QVERIFY(!page.check1()->isChecked());
+    }
+
+    void aReplyInPiecesGivesEveryRow()
+    {
+        Page page(servers.hosts());
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTcpSocket* peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+
+        const QByteArray reply = realisticReply(500, 11);
+        const std::vector<ServerRow> expected = ReplyParser().feed(reply);
+        QSignalSpy arrivals(page.socket(), &QTcpSocket::readyRead);
+        QRandomGenerator random(5);
+        for (qsizetype at = 0; at < reply.size();) {
+            const qsizetype piece = qMin<qsizetype>(random.bounded(1, 6000), reply.size() - at);
+            const qsizetype before = arrivals.count();
+            send(peer, reply.sliced(at, piece));
+            at += piece;
+            QTRY_VERIFY(arrivals.count() > before); // each piece an arrival of its own
+        }
+        QTRY_COMPARE(page.rows(), 500);
+        QCOMPARE(page.shownRows(), expected);
+        delete peer;
+    }
+
+    void refreshStartsAFreshList()
+    {
+        Page page(servers.hosts());
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTcpSocket* old = accepted(servers.corvin, page);
+        QVERIFY(old);
+        send(old, "192.0.2.1:1 [1/2] Old\r\n192.0.2.2:1 [1/2] Half of a na");
+        QTRY_COMPARE(page.rows(), 1);
+
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QCOMPARE(page.rows(), 0);
+        QTcpSocket* fresh = accepted(servers.corvin, page);
+        QVERIFY(fresh);
+        // The old connection is gone: nothing it still sends reaches the table, and its
+        // unfinished line does not glue onto the new connection's first one.
+        send(old, "me\r\n192.0.2.3:1 [1/2] Stale\r\n");
+        send(fresh, "me\r\n192.0.2.4:1 [1/2] New\r\n");
+        QTRY_COMPARE(page.rows(), 1);
+        QTest::qWait(50);
+        QCOMPARE(page.rows(), 1);
+        QCOMPARE(page.shownRows()[0].name, QStringLiteral("New"));
+        delete old;
+        delete fresh;
+    }
+
+    void theLaunchButtonFollowsTheChosenRow()
+    {
+        Page page(servers.hosts());
+        QVERIFY(page.launch()->isEnabled());
+        // A click on the empty table: no row, no launch.
+        page.clickRow(0);
+        QTest::mouseClick(page.table()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(!page.launch()->isEnabled());
+
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTcpSocket* peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        send(peer, "192.0.2.1:1 battle [1/2] Open\r\n"
+                   "192.0.2.2:1 private ctf [1/2] Closed\r\n"
+                   "192.0.2.3:1 battle [1/2] private party\r\n");
+        QTRY_COMPARE(page.rows(), 3);
+        page.clickRow(0);
+        QVERIFY(page.launch()->isEnabled());
+        page.clickRow(1);
+        QVERIFY(!page.launch()->isEnabled());
+        page.clickRow(2);
+        QVERIFY(page.launch()->isEnabled());
+        page.clickRow(1);
+        QVERIFY(!page.launch()->isEnabled());
+
+        // A Refresh leaves the button as it was, until a row of the new list is clicked.
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QVERIFY(!page.launch()->isEnabled());
+        delete peer;
+        peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        send(peer, "192.0.2.5:1 private battle [1/2] Mine\r\n192.0.2.6:1 ctf [1/2] Yours\r\n");
+        QTRY_COMPARE(page.rows(), 2);
+        QVERIFY(!page.launch()->isEnabled());
+        page.clickRow(1);
+        QVERIFY(page.launch()->isEnabled());
+
+        // Choosing a row with the keyboard counts as well.
+        page.table()->setFocus();
+        QTest::keyClick(page.table(), Qt::Key_Up);
+        QCOMPARE(page.table()->currentIndex().row(), 0);
+        QVERIFY(!page.launch()->isEnabled());
+        QTest::keyClick(page.table(), Qt::Key_Down);
+        QVERIFY(page.launch()->isEnabled());
+        delete peer;
+    }
+
+    void launchJoinsTheChosenServer()
+    {
+        Page page(servers.hosts());
+        page.values.gameDir = QStringLiteral("C:\\Games\\");
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTcpSocket* peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        send(peer, "192.0.2.1:1 battle [1/2] First\r\n192.0.2.7:5000 ctf 1.24   [3/16] Seven\r\n");
+        QTRY_COMPARE(page.rows(), 2);
+        page.clickRow(1);
+        QTest::mouseClick(page.launch(), Qt::LeftButton);
+        QCOMPARE(page.fakes.programs.started.size(), size_t(1));
+        QCOMPARE(page.fakes.programs.started[0].text(),
+                 QStringLiteral("C:\\Games\\brix2.exe -connect 192.0.2.7"));
+        QCOMPARE(page.fakes.programs.started[0].program, QStringLiteral("C:\\Games\\brix2.exe"));
+        QVERIFY(page.fakes.messages.shown.empty());
+
+        page.values.gameDir.clear();
+        QTest::mouseClick(page.launch(), Qt::LeftButton);
+        QCOMPARE(page.fakes.programs.started.size(), size_t(2));
+        QCOMPARE(page.fakes.programs.started[1].text(),
+                 QStringLiteral("brix2.exe -connect 192.0.2.7"));
+
+        // A start that fails says which program and why, and the page carries on.
+        page.values.gameDir = QStringLiteral("C:\\Gone\\");
+        page.fakes.programs.nextResult = {false, QStringLiteral("No such file")};
+        QTest::mouseClick(page.launch(), Qt::LeftButton);
+        QCOMPARE(page.fakes.messages.shown.size(), size_t(1));
+        const FakeMessageBoxes::Shown& shown = page.fakes.messages.shown[0];
+        QVERIFY(shown.warning);
+        QCOMPARE(shown.caption, QStringLiteral("Korvane 1.4"));
+        QVERIFY(shown.text.contains(QStringLiteral("C:\\Gone\\brix2.exe")));
+        QVERIFY(shown.text.contains(QStringLiteral("No such file")));
+        delete peer;
+    }
+
+    void launchRefusesWhatIsNotAPlainAddress()
+    {
+        Page page(servers.hosts());
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTcpSocket* peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        send(peer, "192.0.2.7 -server evil.b2l:5000 battle [1/2] Evil\r\n"
+                   "<b>x</b>&calc:1 ctf [1/2] Markup\r\n");
+        QTRY_COMPARE(page.rows(), 2);
+        for (int row : {0, 1}) {
+            page.clickRow(row);
+            QVERIFY(page.launch()->isEnabled());
+            QTest::mouseClick(page.launch(), Qt::LeftButton);
+        }
+        QVERIFY(page.fakes.programs.started.empty());
+        QCOMPARE(page.fakes.messages.shown.size(), size_t(2));
+        for (const FakeMessageBoxes::Shown& shown : page.fakes.messages.shown) {
+            QVERIFY(shown.warning);
+            // Nothing of the network's text is put in front of the user as markup.
+            QVERIFY(!shown.text.contains(u'<'));
+            QVERIFY(!shown.text.contains(QStringLiteral("evil")));
+        }
+        delete peer;
+    }
+
+    void launchWithNoRowChosenStartsNothing()
+    {
+        Page page(servers.hosts());
+        QVERIFY(page.launch()->isEnabled());
+        QTest::mouseClick(page.launch(), Qt::LeftButton);
+        QVERIFY(page.fakes.programs.started.empty());
+        QCOMPARE(page.fakes.messages.shown.size(), size_t(1));
+        QVERIFY(!page.fakes.messages.shown[0].warning);
+
+        // After a Refresh the old selection is gone too.
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTcpSocket* peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        send(peer, "192.0.2.1:1 battle [1/2] One\r\n");
+        QTRY_COMPARE(page.rows(), 1);
+        page.clickRow(0);
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QVERIFY(page.launch()->isEnabled());
+        QTest::mouseClick(page.launch(), Qt::LeftButton);
+        QVERIFY(page.fakes.programs.started.empty());
+        delete peer;
+    }
+
+    void badRepliesLeaveOnlyWhatParses()
+    {
+        Page page(servers.hosts());
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTcpSocket* peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        QByteArray noise(4096, '\0');
+        for (qsizetype i = 0; i < noise.size(); i += 3)
+            noise[i] = char(i * 37);
+        send(peer, noise + "\n192.0.2.1:1 battle [1/2] Amid noise\r\n");
+        send(peer, "192.0.2.2:1 [1/2] " + QByteArray(1024 * 1024, 'n') + "\r\n");
+        // 16 MiB without an LF, then the connection ends in the middle of a line.
+        const QByteArray burst(1024 * 1024, 'b');
+        for (int i = 0; i < 16; ++i)
+            send(peer, burst);
+        send(peer, "\n192.0.2.3:1 [1/2] After the burst\r\n192.0.2.4:1 [1/2] Cut sh");
+        QTRY_VERIFY_WITH_TIMEOUT(peer->bytesToWrite() == 0, 20000);
+        peer->disconnectFromHost();
+        QTRY_COMPARE_WITH_TIMEOUT(page.socket()->state(), QAbstractSocket::UnconnectedState, 20000);
+        const std::vector<ServerRow> shown = page.shownRows();
+        QCOMPARE(shown.back().name, QStringLiteral("After the burst"));
+        QCOMPARE(shown[shown.size() - 2].name.size(), 1024 * 1024);
+        QCOMPARE(shown[shown.size() - 3].name, QStringLiteral("Amid noise"));
+        delete peer;
+
+        // A server that accepts and says nothing, then one that is not there at all: the table
+        // stays empty and the page keeps working.
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QCOMPARE(page.rows(), 0);
+        peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        QTest::qWait(100);
+        QCOMPARE(page.rows(), 0);
+        delete peer;
+        page.page->hide();
+        Page unreachable({QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"),
+                          QStringLiteral("127.0.0.1"), 1});
+        QTest::mouseClick(unreachable.refresh(), Qt::LeftButton);
+        QTRY_COMPARE(unreachable.socket()->state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(unreachable.rows(), 0);
+
+        // A Refresh after all that still lists the servers.
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        send(peer, "192.0.2.9:1 ctf [1/2] Back\r\n");
+        QTRY_COMPARE(page.rows(), 1);
+        delete peer;
+    }
+
+    void aServerSendingByteByByte()
+    {
+        Page page(servers.hosts());
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTcpSocket* peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        const QByteArray line = "192.0.2.7:5000 battle 1.24   [3/16] |Slow \xA7"
+                                "2Arena\r\n";
+        QSignalSpy arrivals(page.socket(), &QTcpSocket::readyRead);
+        for (char byte : line) {
+            const qsizetype before = arrivals.count();
+            send(peer, QByteArray(1, byte));
+            QTRY_VERIFY(arrivals.count() > before);
+            QCOMPARE(page.rows(), byte == '\n' ? 1 : 0);
+        }
+        QCOMPARE(page.shownRows()[0],
+                 (ServerRow{QStringLiteral("Slow Arena"), QStringLiteral("Battle"),
+                            QStringLiteral("RKV"), QStringLiteral("3/16"),
+                            QStringLiteral("192.0.2.7")}));
+        delete peer;
+    }
+};
+
+QTEST_MAIN(TestJoinGamePage)
+#include "tst_joingamepage.moc"
