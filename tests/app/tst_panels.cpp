@@ -2,7 +2,6 @@
 #include "WindowTestHelpers.h"
 
 #include "app/Form2.h"
-#include "app/PanelActions.h"
 #include "app/StatusPanels.h"
 
 #include <QApplication>
@@ -71,20 +70,6 @@ private Q_SLOTS:
         QVERIFY(fakes->programs.started.empty());
         QVERIFY(fakes->messages.shown.empty());
         QVERIFY(window.isVisible() && !window.isMinimized());
-    }
-
-    void startCommandLinesNameTheirAddress()
-    {
-        QCOMPARE(panelcommands::patch(), QStringLiteral("start http://") + hosts::OfficialSite +
-                                             QStringLiteral("/files/b2patch_123r.exe"));
-        QCOMPARE(panelcommands::serversInfo(defaultListServerHosts()),
-                 QStringLiteral("start telnet://") + defaultListServerHosts().primary +
-                     QStringLiteral(":10055"));
-        QCOMPARE(panelcommands::startAddress(panelcommands::email()),
-                 std::optional<QUrl>(QUrl(QStringLiteral("mailto:") + hosts::AuthorEmail)));
-        QCOMPARE(panelcommands::startAddress(QStringLiteral("brix2.exe -server battle1.b2l")),
-                 std::nullopt);
-        QCOMPARE(panelcommands::startAddress(QStringLiteral("start ")), std::nullopt);
     }
 
     void panelsWithoutAnActionDoNothing()
