@@ -47,6 +47,11 @@ private Q_SLOTS:
                     QStringLiteral("x.xm"), QStringLiteral("y.it"), QStringLiteral("z.mtm"),
                     QStringLiteral("w.s3m"), QStringLiteral("v.669"), QStringLiteral("u.mod.txt")});
         QVERIFY(dir.mkdir(QStringLiteral("folder.b2l")));
+        // A link to a level is a level; a link to a directory is not.
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("battle2.b2l")),
+                            dir.filePath(QStringLiteral("linked.b2l"))));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("folder.b2l")),
+                            dir.filePath(QStringLiteral("linkedfolder.b2l"))));
 
         FileListBox levels(QStringLiteral("*.b2l"));
         FileListBox tunes(Music);
@@ -54,8 +59,9 @@ private Q_SLOTS:
         QVERIFY(tunes.setFileName(temp.path() + QLatin1Char('/')));
         QCOMPARE(entries(levels),
                  (QStringList{QStringLiteral("Arena.b2L"), QStringLiteral("BATTLE1.B2L"),
-                              QStringLiteral("battle10.b2l"), QStringLiteral("battle2.b2l")}));
-        QCOMPARE(levels.listCount(), 4);
+                              QStringLiteral("battle10.b2l"), QStringLiteral("battle2.b2l"),
+                              QStringLiteral("linked.b2l")}));
+        QCOMPARE(levels.listCount(), 5);
         QCOMPARE(entries(tunes), (QStringList{QStringLiteral("intro.b2b"),
                                               QStringLiteral("theme.MOD"), QStringLiteral("v.669"),
                                               QStringLiteral("w.s3m"), QStringLiteral("x.xm"),
