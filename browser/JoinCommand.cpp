@@ -22,6 +22,5 @@ std::optional<CommandLine> joinCommandLine(const QString& gameDir, const QString
 {
     if (!isPlainHostAddress(address))
         return std::nullopt;
-    return CommandLine{gameDir + QStringLiteral("brix2.exe"),
-                       QStringLiteral("-connect ") + address};
+    return commandlines::join(gameDir, address);
 }

@@ -132,7 +132,7 @@ void JoinGamePage::addReplyData(QByteArrayView bytes)
 {
     std::vector<ServerRow> rows;
     m_reply.feed(bytes, rows);
-    m_servers->append(rows);
+    m_servers->append(std::move(rows));
 }
 
 std::optional<int> JoinGamePage::selectedRow() const
@@ -146,7 +146,7 @@ std::optional<int> JoinGamePage::selectedRow() const
 void JoinGamePage::ListView1_Click()
 {
     const std::optional<int> row = selectedRow();
-    Command4->setEnabled(row && m_servers->row(*row).address != PrivateAddress);
+    Command4->setEnabled(row && m_servers->row(*row).address() != PrivateAddress);
 }
 
 void JoinGamePage::Command4_Click()
@@ -157,7 +157,7 @@ void JoinGamePage::Command4_Click()
                                    QStringLiteral("Choose a server from the list first."));
         return;
     }
-    const QString& address = m_servers->row(*row).address;
+    const QString address = m_servers->row(*row).address();
     if (address == PrivateAddress) {
         m_services.messages.warn(this, messageCaption(),
                                  QStringLiteral("This server is private; it cannot be joined "

@@ -1,83 +1,111 @@
 #include "browser/ReplyParser.h"
 
-#include "browser/Windows1252.h"
-
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr char SectionSign = char(167);
 
-// The labels are few and fixed: every row shares one copy of each.
-struct Labels {
-    QString none;
-    QString battle = QStringLiteral("Battle");
-    QString ctf = QStringLiteral("Ctf");
-    QString treasure = QStringLiteral("Treasure");
-    QString rkv = QStringLiteral("RKV");
-    QString v121 = QStringLiteral("1.21");
-    QString v124x = QStringLiteral("1.24 x");
-    QString v121x = QStringLiteral("1.21 x");
-    QString privateAddress = QStringLiteral("Private");
+// What the words in a line's columns say. Of several type words (or version texts) in one
+// line, the one tested last in the order battle, ctf, treasure (or 1.24, 1.21, 1.24 x, 1.21 x)
+// decides, so each is ranked by that order and the highest found wins. The ranks are those of
+// ServerRow's Type and Version.
+struct ColumnWords {
+    int type = 0;
+    int version = 0;
+    bool isPrivate = false;
+    qsizetype open = -1; // the first "["
 };
 
-const Labels& labels()
+// Whether the word stands at position at of text; the word's length is known when compiling,
+// so the comparison needs no call.
+template <size_t N>
+bool wordAt(const char* text, qsizetype size, qsizetype at, const char (&word)[N])
 {
-    static const Labels shared;
-    return shared;
+    constexpr qsizetype length = qsizetype(N - 1);
+    return size - at >= length && std::memcmp(text + at, word, size_t(length)) == 0;
 }
 
-// Of several words that a line may hold, the one tested last wins; so look from the end.
-const QString& versionLabel(QByteArrayView columns)
+// One pass over the columns instead of a search per word: the columns are short, but there
+// are many lines.
+ColumnWords scanColumns(QByteArrayView columns)
 {
-    if (columns.contains("1.21 x "))
-        return labels().v121x;
-    if (columns.contains("1.24 x "))
-        return labels().v124x;
-    if (columns.contains("1.21   "))
-        return labels().v121;
-    if (columns.contains("1.24   "))
-        return labels().rkv;
-    return labels().none;
-}
-
-const QString& typeLabel(QByteArrayView columns)
-{
-    if (columns.contains("treasure"))
-        return labels().treasure;
-    if (columns.contains("ctf"))
-        return labels().ctf;
-    if (columns.contains("battle"))
-        return labels().battle;
-    return labels().none;
-}
-
-// One left-to-right pass that drops every non-overlapping occurrence of the two bytes.
-void removePair(QByteArray& text, char first, char second)
-{
-    char* data = text.data();
-    const qsizetype size = text.size();
-    qsizetype out = 0;
-    for (qsizetype in = 0; in < size; ++in) {
-        if (data[in] == first && in + 1 < size && data[in + 1] == second) {
-            ++in;
-            continue;
+    const char* const text = columns.data();
+    const qsizetype size = columns.size();
+    ColumnWords words;
+    for (qsizetype at = 0; at < columns.size(); ++at) {
+        switch (text[at]) {
+        case '[':
+            if (words.open < 0)
+                words.open = at;
+            break;
+        case 'b':
+            if (wordAt(text, size, at, "battle"))
+                words.type = std::max(words.type, 1);
+            break;
+        case 'c':
+            if (wordAt(text, size, at, "ctf"))
+                words.type = std::max(words.type, 2);
+            break;
+        case 't':
+            if (wordAt(text, size, at, "treasure"))
+                words.type = std::max(words.type, 3);
+            break;
+        case 'p':
+            if (wordAt(text, size, at, "private"))
+                words.isPrivate = true;
+            break;
+        case '1':
+            if (wordAt(text, size, at, "1.24   "))
+                words.version = std::max(words.version, 1);
+            else if (wordAt(text, size, at, "1.21   "))
+                words.version = std::max(words.version, 2);
+            else if (wordAt(text, size, at, "1.24 x "))
+                words.version = std::max(words.version, 3);
+            else if (wordAt(text, size, at, "1.21 x "))
+                words.version = std::max(words.version, 4);
+            break;
         }
-        data[out++] = data[in];
     }
-    text.truncate(out);
+    return words;
+}
+
+// Removes the colour codes from the name at the end of text: every "|", then every "§1",
+// "§2" ... "§9" and last "§0", each in a pass of its own from left to right, so that what one
+// removal brings together is removed only by a later pass.
+void removeColourCodes(QByteArray& text, qsizetype nameStart)
+{
+    char* const name = text.data() + nameStart;
+    qsizetype size = std::remove(name, name + (text.size() - nameStart), '|') - name;
+    for (char digit : {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0'}) {
+        // Most names hold few codes: find the first one of this pass before moving anything.
+        qsizetype first = -1;
+        for (const char* sign =
+                 static_cast<const char*>(std::memchr(name, SectionSign, size_t(size)));
+             sign; sign = static_cast<const char*>(
+                       std::memchr(sign + 1, SectionSign, size_t(name + size - sign - 1)))) {
+            if (sign + 1 < name + size && sign[1] == digit) {
+                first = sign - name;
+                break;
+            }
+        }
+        if (first < 0)
+            continue;
+        qsizetype out = first;
+        for (qsizetype in = first; in < size; ++in) {
+            if (name[in] == SectionSign && in + 1 < size && name[in + 1] == digit) {
+                ++in;
+                continue;
+            }
+            name[out++] = name[in];
+        }
+        size = out;
+    }
+    text.truncate(nameStart + size);
 }
 
 } // namespace
-
-QByteArray removeColourCodes(QByteArrayView name)
-{
-    QByteArray text = name.toByteArray();
-    text.removeIf([](char c) { return c == '|'; });
-    for (char digit : {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0'})
-        removePair(text, SectionSign, digit);
-    return text;
-}
 
 std::optional<ServerRow> parseServerLine(QByteArrayView line)
 {
@@ -86,33 +114,35 @@ std::optional<ServerRow> parseServerLine(QByteArrayView line)
     if (close < 0 || line.size() - close - 1 < 2)
         return std::nullopt;
     const QByteArrayView columns = line.first(close);
-
-    qsizetype open = columns.indexOf('[');
-    if (open < 0 && line.sliced(close + 1).contains('['))
+    const ColumnWords words = scanColumns(columns);
+    if (words.open < 0 && line.sliced(close + 1).contains('['))
         return std::nullopt; // a "[" only after the "]" opens no players column
-    const QByteArrayView players = columns.sliced(open + 1);
 
+    QByteArrayView address;
+    if (!words.isPrivate) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon < 0)
+            return std::nullopt;
+        address = line.first(colon);
+    }
+    const QByteArrayView players = columns.sliced(words.open + 1);
     QByteArrayView name = line.sliced(close + 2);
     if (name.endsWith('\r'))
         name.chop(1);
 
-    ServerRow row;
-    if (columns.contains("private")) {
-        row.address = labels().privateAddress;
-    } else {
-        const qsizetype colon = line.indexOf(':');
-        if (colon < 0)
-            return std::nullopt;
-        row.address = windows1252::decode(line.first(colon));
+    // One allocation for the row's texts.
+    QByteArray text(players.size() + address.size() + name.size(), Qt::Uninitialized);
+    char* out = text.data();
+    for (QByteArrayView piece : {players, address, name}) {
+        if (!piece.isEmpty())
+            std::memcpy(out, piece.data(), size_t(piece.size()));
+        out += piece.size();
     }
+    const qsizetype nameStart = players.size() + address.size();
     if (name.contains('|') || name.contains(SectionSign))
-        row.name = windows1252::decode(removeColourCodes(name));
-    else
-        row.name = windows1252::decode(name);
-    row.type = typeLabel(columns);
-    row.version = versionLabel(columns);
-    row.players = windows1252::decode(players);
-    return row;
+        removeColourCodes(text, nameStart);
+    return ServerRow(std::move(text), players.size(), nameStart, ServerRow::Type(words.type),
+                     ServerRow::Version(words.version), words.isPrivate);
 }
 
 void ReplyParser::feed(QByteArrayView bytes, std::vector<ServerRow>& rows)
@@ -129,7 +159,6 @@ void ReplyParser::feed(QByteArrayView bytes, std::vector<ServerRow>& rows)
                 return;
             if (m_pending.size() + rest > MaxLineLength) {
                 m_pending.clear();
-                m_pending.squeeze();
                 m_skippingLongLine = true;
                 return;
             }
@@ -163,7 +192,6 @@ std::vector<ServerRow> ReplyParser::feed(QByteArrayView bytes)
 void ReplyParser::reset()
 {
     m_pending.clear();
-    m_pending.squeeze();
     m_skippingLongLine = false;
 }
 

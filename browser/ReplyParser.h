@@ -16,10 +16,6 @@
 // first "]", never in the name, so a server's own name cannot change how it is listed.
 std::optional<ServerRow> parseServerLine(QByteArrayView line);
 
-// Removes the name's colour codes: every "|", then every "§1", "§2" ... "§9" and last "§0",
-// each in its own pass from left to right ("§" being byte 167).
-QByteArray removeColourCodes(QByteArrayView name);
-
 // The lines of one connection, as its bytes arrive. TCP may cut the text anywhere, so the
 // unfinished end of one arrival is kept and completed by the next; a line is parsed only once
 // its LF has come. A line still unfinished when the connection ends never becomes a row.

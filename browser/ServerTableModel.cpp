@@ -16,13 +16,15 @@ void ServerTableModel::clear()
     endResetModel();
 }
 
-void ServerTableModel::append(const std::vector<ServerRow>& rows)
+void ServerTableModel::append(std::vector<ServerRow>&& rows)
 {
     if (rows.empty())
         return;
     const int first = int(m_rows.size());
     beginInsertRows({}, first, first + int(rows.size()) - 1);
-    m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+    m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()),
+                  std::make_move_iterator(rows.end()));
+    rows.clear();
     endInsertRows();
 }
 
@@ -43,15 +45,15 @@ QVariant ServerTableModel::data(const QModelIndex& index, int role) const
     const ServerRow& row = m_rows[size_t(index.row())];
     switch (index.column()) {
     case 0:
-        return row.name;
+        return row.name();
     case 1:
-        return row.type;
+        return row.type();
     case 2:
-        return row.version;
+        return row.version();
     case 3:
-        return row.players;
+        return row.players();
     case 4:
-        return row.address;
+        return row.address();
     }
     return {};
 }

@@ -15,7 +15,7 @@ public:
 
     void addColumn(const QString& header);
     void clear();
-    void append(const std::vector<ServerRow>& rows);
+    void append(std::vector<ServerRow>&& rows); // moves the rows in
     const ServerRow& row(int index) const { return m_rows.at(size_t(index)); }
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -1,7 +1,11 @@
-# The reply parser is compiled into the fuzzer itself so that libFuzzer sees its branches.
+# The reply parser is compiled into the fuzzer itself so that libFuzzer sees its branches; the
+# join command line comes from the launcher's command-line builder.
 korvane_add_fuzzer(fuzz_reply_parser
   SOURCES browser/fuzz_reply_parser.cpp
           ${PROJECT_SOURCE_DIR}/browser/ReplyParser.cpp
+          ${PROJECT_SOURCE_DIR}/browser/ServerRow.cpp
           ${PROJECT_SOURCE_DIR}/browser/Windows1252.cpp
           ${PROJECT_SOURCE_DIR}/browser/JoinCommand.cpp
+          ${PROJECT_SOURCE_DIR}/launch/CommandLines.cpp
+          ${PROJECT_SOURCE_DIR}/launch/WindowsArguments.cpp
   LIBS korvane_options Qt6::Core)

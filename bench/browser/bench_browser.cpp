@@ -102,8 +102,8 @@ static void BM_ParseAndFillTreeWidget(benchmark::State& state)
         table.clear();
         const std::vector<ServerRow> rows = ReplyParser().feed(reply());
         for (const ServerRow& row : rows)
-            new QTreeWidgetItem(&table,
-                                {row.name, row.type, row.version, row.players, row.address});
+            new QTreeWidgetItem(
+                &table, {row.name(), row.type(), row.version(), row.players(), row.address()});
         QCoreApplication::processEvents();
     }
     state.SetBytesProcessed(state.iterations() * reply().size());
@@ -114,6 +114,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    reply(); // made once, before any timing
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

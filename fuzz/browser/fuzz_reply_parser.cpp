@@ -40,15 +40,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check(parser.pendingSize() <= ReplyParser::MaxLineLength);
 
     for (const ServerRow& row : whole) {
-        check(row.address == QStringLiteral("Private") || !row.address.contains(u':'));
-        check(!row.name.contains(u'|'));
-        check(!row.players.contains(u']'));
-        check(row.type.isEmpty() || row.type == QStringLiteral("Battle") ||
-              row.type == QStringLiteral("Ctf") || row.type == QStringLiteral("Treasure"));
-        if (const std::optional<CommandLine> line = joinCommandLine({}, row.address)) {
+        check(row.address() == QStringLiteral("Private") || !row.address().contains(u':'));
+        check(!row.name().contains(u'|'));
+        check(!row.players().contains(u']'));
+        check(row.type().isEmpty() || row.type() == QStringLiteral("Battle") ||
+              row.type() == QStringLiteral("Ctf") || row.type() == QStringLiteral("Treasure"));
+        if (const std::optional<CommandLine> line = joinCommandLine({}, row.address())) {
             // The address adds exactly one argument and no switch of its own.
-            check(line->arguments == QStringLiteral("-connect ") + row.address);
-            check(!row.address.contains(u' ') && !row.address.startsWith(u'-'));
+            check(line->arguments == QStringLiteral("-connect ") + row.address());
+            check(!row.address().contains(u' ') && !row.address().startsWith(u'-'));
         }
     }
     return 0;

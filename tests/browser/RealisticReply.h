@@ -29,7 +29,7 @@ inline QByteArray realisticReply(int lines, quint32 seed = 1)
         reply += '[' + QByteArray::number(random.bounded(1, 33)) + '/' +
                  QByteArray::number(random.bounded(2, 33)) + "] ";
         reply += "|\xA7" + QByteArray::number(random.bounded(10));
-        for (int w = 0, count = random.bounded(2, 5); w < count; ++w) {
+        for (int w = 0, count = random.bounded(3, 6); w < count; ++w) {
             reply += words[random.bounded(10)];
             reply += w + 1 < count ? " " : "";
             if (random.bounded(3) == 0)
