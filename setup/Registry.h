@@ -4,7 +4,7 @@
 
 #include <optional>
 
-// The platform's registry, reduced to the two calls the player profiles need. Names and data
+// The platform's registry, reduced to the calls the player profiles need. Names and data
 // arrive already converted to the Windows code page, as the Win32 "A" functions take them.
 class Registry {
 public:
@@ -17,6 +17,10 @@ public:
     virtual ~Registry() = default;
     // Opens an existing key below root; never creates one.
     virtual std::optional<Key> openKey(Key root, const QByteArray& subKey, quint32 access) = 0;
+    // Writes one value of an open key: REG_SZ data is the text with its terminating zero byte,
+    // REG_BINARY data the bytes as they are.
     virtual bool setValue(Key key, const QByteArray& valueName, quint32 type,
                           const QByteArray& data) = 0;
+    // Gives back a key that openKey returned.
+    virtual void closeKey(Key key) = 0;
 };

@@ -1,8 +1,12 @@
 #include "setup/SetupPage.h"
 
 #include "app/Controls.h"
+#include "app/MessageBoxes.h"
 #include "app/Services.h"
 #include "launch/GameDirectory.h"
+#include "setup/LauncherSettings.h"
+#include "setup/LimitedLineEdit.h"
+#include "setup/SettingsStore.h"
 
 #include <QButtonGroup>
 #include <QLineEdit>
@@ -25,19 +29,18 @@ SetupPage::SetupPage(const Services& services, SharedValues& values,
 
     Frame1 = makeControl<QGroupBox>(this, "Frame1", 120, 660, 5055, 1860,
                                     QStringLiteral("Registry Options"));
-    Alias = makeControl<QLineEdit>(Frame1, "Alias", 120, 300, 3255, 315,
-                                   QStringLiteral("Enter Alias..."));
-    Alias->setMaxLength(14);
+    Alias = makeControl<LimitedLineEdit>(Frame1, "Alias", 120, 300, 3255, 315, 14,
+                                         QStringLiteral("Enter Alias..."));
     Alias->setAccessibleName(QStringLiteral("Alias"));
     Command6 =
         makeControl<QPushButton>(Frame1, "Command6", 3480, 300, 735, 315, QStringLiteral("1.23"));
     Command7 =
         makeControl<QPushButton>(Frame1, "Command7", 4260, 300, 735, 315, QStringLiteral("Rkv"));
 
-    // The start text is longer than the limit and is shown whole; a limit set afterwards
-    // would cut it, so the text goes in first and the limit only guards what is typed.
-    FurColors = makeControl<QLineEdit>(Frame1, "FurColors", 120, 780, 3255, 315);
-    FurColors->setText(QStringLiteral("Enter Fur Colors (in hex)..."));
+    // The start text is longer than the limit of eight and is shown whole; only what is typed
+    // and what Load puts in keep to the limit.
+    FurColors = makeControl<LimitedLineEdit>(Frame1, "FurColors", 120, 780, 3255, 315, 8,
+                                             QStringLiteral("Enter Fur Colors (in hex)..."));
     FurColors->setAccessibleName(QStringLiteral("Fur Colors (in hex)"));
     Command8 =
         makeControl<QPushButton>(Frame1, "Command8", 3480, 780, 735, 315, QStringLiteral("1.23"));
@@ -71,6 +74,15 @@ SetupPage::SetupPage(const Services& services, SharedValues& values,
         QWidget::setTabOrder(previous, next);
         previous = next;
     }
+
+    connect(Command2, &QPushButton::clicked, this, &SetupPage::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &SetupPage::Command3_Click);
+    connect(Command6, &QPushButton::clicked, this, &SetupPage::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &SetupPage::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &SetupPage::Command8_Click);
+    connect(Command9, &QPushButton::clicked, this, &SetupPage::Command9_Click);
+    connect(Command10, &QPushButton::clicked, this, &SetupPage::Command10_Click);
+    connect(Command11, &QPushButton::clicked, this, &SetupPage::Command11_Click);
 }
 
 // "Accept": the typed directory, ended by the separator, becomes the game directory.
@@ -81,4 +93,124 @@ void SetupPage::Command1_Click()
         TempBrixDir->setText(withTrailingSeparator(typed));
     m_values.gameDir = TempBrixDir->text();
     m_refreshFileLists();
+}
+
+namespace {
+const QString& launcherCaption()
+{
+    static const QString caption = QStringLiteral("Korvane 1.4");
+    return caption;
+}
+} // namespace
+
+// "Save": the game directory (as accepted, not as typed), the name, the fur colours and the
+// character go to the settings store.
+void SetupPage::Command2_Click()
+{
+    const LauncherSettings settings{m_values.gameDir, Alias->text(), FurColors->text(),
+                                    LauncherSettings::characterCode(selectedCharacter())};
+    if (!settings.save(m_services.settings))
+        m_services.messages.warn(window(), launcherCaption(),
+                                 QStringLiteral("The settings could not be saved.\n\n%1")
+                                     .arg(m_services.settings.error()));
+}
+
+// "Load": the stored settings (or their defaults) come back into the page, and the file lists
+// follow the loaded game directory.
+void SetupPage::Command3_Click()
+{
+    const std::optional<LauncherSettings> settings = LauncherSettings::load(m_services.settings);
+    if (!settings) {
+        // Nothing on the page changes when the store cannot be read.
+        m_services.messages.warn(window(), launcherCaption(),
+                                 QStringLiteral("The settings could not be loaded.\n\n%1")
+                                     .arg(m_services.settings.error()));
+        return;
+    }
+    m_values.gameDir = settings->path;
+    TempBrixDir->setText(m_values.gameDir);
+    Alias->putText(settings->alias);
+    FurColors->putText(settings->fur);
+    selectCharacter(LauncherSettings::characterFromCode(settings->character));
+    m_refreshFileLists();
+}
+
+void SetupPage::Command6_Click() { writeName(Edition::V123); }
+void SetupPage::Command7_Click() { writeName(Edition::Rkv); }
+void SetupPage::Command8_Click() { writeFurColors(Edition::V123); }
+void SetupPage::Command9_Click() { writeFurColors(Edition::Rkv); }
+void SetupPage::Command10_Click() { writeCharacter(Edition::V123); }
+void SetupPage::Command11_Click() { writeCharacter(Edition::Rkv); }
+
+// Each profile button opens its edition's key afresh and writes only when that worked; a
+// profile the game has not created yet stays absent.
+void SetupPage::writeName(Edition edition)
+{
+    if (!m_registryApi.OpenKey(Registry::HkeyUsers, profile::subKey(edition),
+                               Registry::KeyAllAccess))
+        return;
+    m_registryApi.SetValue(m_registryApi.KeyHandle, QStringLiteral("Name"), Registry::RegSz,
+                           Alias->text());
+    m_registryApi.CloseKey();
+}
+
+void SetupPage::writeFurColors(Edition edition)
+{
+    if (!m_registryApi.OpenKey(Registry::HkeyUsers, profile::subKey(edition),
+                               Registry::KeyAllAccess))
+        return;
+    m_registryApi.SetValue(m_registryApi.KeyHandle, QStringLiteral("Color"), Registry::RegBinary,
+                           profile::furColorValueText(FurColors->text()));
+    m_registryApi.CloseKey();
+}
+
+void SetupPage::writeCharacter(Edition edition)
+{
+    const bool opened = m_registryApi.OpenKey(Registry::HkeyUsers, profile::subKey(edition),
+                                              Registry::KeyAllAccess);
+    Character character = selectedCharacter();
+    // 1.23 has no Nyla: the user is told so whether or not the profile exists, and gets Brix.
+    if (edition == Edition::V123 && character == Character::Nyla) {
+        m_services.messages.inform(
+            window(), launcherCaption(),
+            QStringLiteral("Error, No Nyla in 1.23, You are now set to Brix"));
+        selectCharacter(Character::Brix);
+        character = Character::Brix;
+    }
+    if (!opened)
+        return;
+    if (const std::optional<QString> code = profile::characterValueText(edition, character))
+        m_registryApi.SetValue(m_registryApi.KeyHandle, QStringLiteral("Char"), Registry::RegBinary,
+                               *code);
+    m_registryApi.CloseKey();
+}
+
+Character SetupPage::selectedCharacter() const
+{
+    Character character = Character::None;
+    if (Brix->isChecked())
+        character = Character::Brix;
+    if (Vosk->isChecked())
+        character = Character::Vosk;
+    if (Nyla->isChecked())
+        character = Character::Nyla;
+    return character;
+}
+
+// Selecting one option clears the other two; no choice leaves the selection as it is.
+void SetupPage::selectCharacter(Character character)
+{
+    switch (character) {
+    case Character::Brix:
+        Brix->setChecked(true);
+        break;
+    case Character::Vosk:
+        Vosk->setChecked(true);
+        break;
+    case Character::Nyla:
+        Nyla->setChecked(true);
+        break;
+    case Character::None:
+        break;
+    }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/Services.h"
+#include "setup/ValueEncoding.h"
+#include "setup/modRegistryAPI.h"
 
 #include <QGroupBox>
 
@@ -10,6 +12,7 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class LimitedLineEdit;
 
 // The Setup page: the game directory, the launcher's own settings and the game's player
 // profiles.
@@ -22,20 +25,37 @@ public:
 
 private:
     void Command1_Click();
+    // Save and Load of the launcher's own settings.
+    void Command2_Click();
+    void Command3_Click();
+    // The profile buttons: each writes one value into one edition's profile.
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Command10_Click();
+    void Command11_Click();
+
+    void writeName(Edition edition);
+    void writeFurColors(Edition edition);
+    void writeCharacter(Edition edition);
+    Character selectedCharacter() const;
+    void selectCharacter(Character character);
 
     Services m_services;
     SharedValues& m_values;
     std::function<void()> m_refreshFileLists;
+    modRegistryAPI m_registryApi{m_services.registry};
 
     QLineEdit* TempBrixDir;
     QPushButton* Command1;
     QGroupBox* Frame1;
     QPushButton* Command2;
     QPushButton* Command3;
-    QLineEdit* Alias;
+    LimitedLineEdit* Alias;
     QPushButton* Command6;
     QPushButton* Command7;
-    QLineEdit* FurColors;
+    LimitedLineEdit* FurColors;
     QPushButton* Command8;
     QPushButton* Command9;
     QRadioButton* Brix;

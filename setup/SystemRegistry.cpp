@@ -1,12 +1,17 @@
 #include "setup/SystemRegistry.h"
 
-namespace {
-// Placeholder until the registry backends land: no key can be opened.
-class NoRegistry : public Registry {
-public:
-    std::optional<Key> openKey(Key, const QByteArray&, quint32) override { return std::nullopt; }
-    bool setValue(Key, const QByteArray&, quint32, const QByteArray&) override { return false; }
-};
-} // namespace
+#ifdef _WIN32
+#include "setup/Win32Registry.h"
+#else
+#include "setup/WineRegistry.h"
+#endif
 
-std::unique_ptr<Registry> makeSystemRegistry() { return std::make_unique<NoRegistry>(); }
+std::unique_ptr<Registry> makeSystemRegistry()
+{
+#ifdef _WIN32
+    return std::make_unique<Win32Registry>();
+#else
+    // The game runs under Wine here; its registry is that of the Wine prefix.
+    return std::make_unique<WineRegistry>(defaultWinePrefix());
+#endif
+}

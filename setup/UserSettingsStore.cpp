@@ -1,13 +1,147 @@
 #include "setup/UserSettingsStore.h"
 
-// Placeholder until the settings store lands.
-bool UserSettingsStore::save(const QString&, const QString&, const QString&, const QString&)
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+QString settingsText(const QVariant& value)
 {
-    m_error = QStringLiteral("Saving settings is not available yet.");
+    // An INI file edited by hand may hold an unquoted list ("a, b"); it is one text to us.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+// Whether the settings file is damaged, so that writing it would lose what it holds. Qt keeps
+// every settings file it has read for the rest of the program and does not read it again while
+// it is unchanged on disk, so it reports the damage of a file only the first time; the damage
+// is remembered here for as long as the file stays as it was.
+bool damaged(QSettings& settings, const QString& path)
+{
+    static QHash<QString, std::pair<qint64, QDateTime>> knownDamaged;
+    settings.allKeys(); // reads every section, so that damage anywhere shows
+    const QFileInfo info(path);
+    const std::pair<qint64, QDateTime> state{info.size(), info.lastModified()};
+    if (settings.status() == QSettings::FormatError) {
+        knownDamaged.insert(path, state);
+        return true;
+    }
+    const auto known = knownDamaged.constFind(path);
+    if (known == knownDamaged.constEnd())
+        return false;
+    if (*known == state)
+        return true;
+    knownDamaged.erase(known);
     return false;
 }
 
-std::optional<QString> UserSettingsStore::load(const QString&, const QString&, const QString&)
+} // namespace
+
+UserSettingsStore::UserSettingsStore() = default;
+
+UserSettingsStore::UserSettingsStore(const QString& directory)
+    : m_directory(directory)
 {
-    return std::nullopt;
+}
+
+bool UserSettingsStore::native() const
+{
+#ifdef _WIN32
+    return m_directory.isEmpty();
+#else
+    return false;
+#endif
+}
+
+QString UserSettingsStore::location(const QString& app) const
+{
+    if (native())
+        return QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + app;
+    QString directory = m_directory;
+    if (directory.isEmpty())
+        directory = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir(directory).filePath(app + QStringLiteral(".ini"));
+}
+
+QString UserSettingsStore::iniReadProblem(const QString& path) const
+{
+    const QFileInfo info(path);
+    if (info.exists()) {
+        QFile file(path);
+        if (info.isDir() || !file.open(QIODevice::ReadOnly))
+            return QStringLiteral("%1 cannot be read.").arg(QDir::toNativeSeparators(path));
+        return {};
+    }
+    // Something other than a folder where the folder should be.
+    for (QFileInfo up(info.absolutePath()); !up.isRoot(); up = QFileInfo(up.absolutePath())) {
+        if (up.exists()) {
+            if (!up.isDir())
+                return QStringLiteral("%1 is in the way: it is not a folder.")
+                    .arg(QDir::toNativeSeparators(up.absoluteFilePath()));
+            break;
+        }
+    }
+    return {};
+}
+
+bool UserSettingsStore::save(const QString& app, const QString& section, const QString& key,
+                             const QString& value)
+{
+    m_error.clear();
+    const QString where = location(app);
+    if (!native() && !iniReadProblem(where).isEmpty()) {
+        m_error = iniReadProblem(where);
+        return false;
+    }
+    QSettings settings(where, native() ? QSettings::NativeFormat : QSettings::IniFormat);
+    // A file that cannot be read correctly would lose its other settings when written again.
+    if (!native() && damaged(settings, where)) {
+        m_error = QStringLiteral("%1 is damaged and was left as it is.")
+                      .arg(QDir::toNativeSeparators(where));
+        return false;
+    }
+    settings.beginGroup(section);
+    const bool existed = settings.contains(key);
+    const QVariant previous = settings.value(key);
+    settings.setValue(key, value);
+    settings.sync();
+    if (settings.status() == QSettings::NoError)
+        return true;
+
+    m_error = QStringLiteral("%1 cannot be written.").arg(QDir::toNativeSeparators(where));
+    // The settings of one file are shared by the whole program; take back the change that
+    // could not be stored so that it neither shows up in later reads nor goes out with a
+    // later write.
+    if (existed)
+        settings.setValue(key, previous);
+    else
+        settings.remove(key);
+    return false;
+}
+
+std::optional<QString> UserSettingsStore::load(const QString& app, const QString& section,
+                                               const QString& key)
+{
+    m_error.clear();
+    const QString where = location(app);
+    if (!native()) {
+        m_error = iniReadProblem(where);
+        if (!m_error.isEmpty())
+            return std::nullopt;
+    }
+    QSettings settings(where, native() ? QSettings::NativeFormat : QSettings::IniFormat);
+    if (!native() && damaged(settings, where)) {
+        m_error = QStringLiteral("%1 is damaged.").arg(QDir::toNativeSeparators(where));
+        return std::nullopt;
+    }
+    settings.beginGroup(section);
+    if (!settings.contains(key))
+        return std::nullopt;
+    return settingsText(settings.value(key));
 }

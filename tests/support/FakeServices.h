@@ -90,6 +90,7 @@ public:
         written.push_back({existingKeys.value(int(key) - 1), name, type, data});
         return true;
     }
+    void closeKey(Key key) override { closed.append(key); }
     struct Write {
         QByteArray key;
         QByteArray name;
@@ -98,6 +99,7 @@ public:
     };
     QList<QByteArray> existingKeys;
     QList<QByteArray> opened;
+    QList<Key> closed;
     std::vector<Write> written;
 };
 
@@ -106,6 +108,7 @@ public:
     bool save(const QString& app, const QString& section, const QString& key,
               const QString& value) override
     {
+        lastError = failWrites ? QStringLiteral("disk full") : QString();
         if (failWrites)
             return false;
         values[app + QLatin1Char('/') + section + QLatin1Char('/') + key] = value;
@@ -114,14 +117,17 @@ public:
     std::optional<QString> load(const QString& app, const QString& section,
                                 const QString& key) override
     {
+        lastError = failReads ? QStringLiteral("unreadable") : QString();
         const QString path = app + QLatin1Char('/') + section + QLatin1Char('/') + key;
-        if (!values.contains(path))
+        if (failReads || !values.contains(path))
             return std::nullopt;
         return values.value(path);
     }
-    QString error() const override { return failWrites ? QStringLiteral("disk full") : QString(); }
+    QString error() const override { return lastError; }
     QMap<QString, QString> values;
     bool failWrites = false;
+    bool failReads = false;
+    QString lastError;
 };
 
 class FakeModulePlayer : public ModulePlayer {

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The two editions of the game; each keeps its player profile under its own registry key.
+enum class Edition { V123, Rkv };
+
+// The character choice of the Setup page.
+enum class Character { None, Brix, Vosk, Nyla };
+
+namespace profile {
+
+// The edition's profile key below HKEY_USERS.
+QString subKey(Edition edition);
+
+// The text handed to the value writer for the character: "&H" and eight hexadecimal digits.
+// Nothing when no character is chosen or the edition has no such character (Nyla in 1.23).
+std::optional<QString> characterValueText(Edition edition, Character character);
+
+// The fur-colour box cut into four pairs of characters and put back in reverse order behind
+// "&H", so that eight typed hexadecimal digits are stored as the four bytes in typed order.
+QString furColorValueText(const QString& furColors);
+
+} // namespace profile
+
+namespace encoding {
+
+// Reads the number of a text such as "&H0000003D": hexadecimal digits after "&H", either case,
+// up to the first character that is not one, blanks skipped. No digits read as 0. The digits
+// are taken as a plain 32-bit number (eight digits fill it; more keep the low 32 bits). A text
+// without "&H" reads as 0.
+quint32 readHexNumber(const QString& text);
+
+// The four bytes of a number, least significant first.
+QByteArray littleEndian32(quint32 value);
+
+// Windows-1252, the code page Wine and western Windows systems use for the registry's 8-bit
+// calls. Characters it cannot hold become '?'; the five bytes it leaves undefined map to the
+// control characters of the same number, as Windows maps them.
+QByteArray toWindows1252(const QString& text);
+QString fromWindows1252(const QByteArray& bytes);
+
+// The system's 8-bit code page: the ANSI code page on Windows, Windows-1252 elsewhere (the code
+// page of the Wine prefix the game runs in).
+QByteArray toAnsi(const QString& text);
+
+} // namespace encoding

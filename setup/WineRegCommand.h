@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Starts Wine's programs in one prefix.
+class WineRunner {
+public:
+    virtual ~WineRunner() = default;
+    // Runs `wine` with the arguments; its exit code, or -1 when it could not be started or did
+    // not finish in time.
+    virtual int run(const QStringList& arguments) = 0;
+};
+
+// Runs the `wine` found on PATH, without a shell, with WINEPREFIX set to the prefix.
+class ProcessWineRunner : public WineRunner {
+public:
+    explicit ProcessWineRunner(QString prefix, int timeoutMs = 60000);
+    int run(const QStringList& arguments) override;
+
+private:
+    QString m_prefix;
+    int m_timeoutMs;
+};
+
+// The registry of a prefix through Wine's own `reg` command, which goes through the running
+// Wine server, so that the change is not lost when the server saves its registry.
+class WineRegCommand {
+public:
+    explicit WineRegCommand(WineRunner& runner)
+        : m_runner(runner)
+    {
+    }
+
+    // key is the full path, such as "HKEY_USERS\.DEFAULT\Software\...".
+    bool keyExists(const QString& key);
+
+    // Writes a REG_SZ or REG_BINARY value (data as the registry's 8-bit calls take it) into a key
+    // that exists; `reg add` would create a missing key, so the key is looked up first.
+    bool setValue(const QString& key, const QString& name, quint32 type, const QByteArray& data);
+
+    static QStringList queryArguments(const QString& key);
+    // Empty when the type cannot be written this way.
+    static QStringList addArguments(const QString& key, const QString& name, quint32 type,
+                                    const QByteArray& data);
+
+private:
+    WineRunner& m_runner;
+};
