@@ -43,19 +43,41 @@ QVariant ServerTableModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     const ServerRow& row = m_rows[size_t(index.row())];
+    QString text;
     switch (index.column()) {
     case 0:
-        return row.name();
+        text = row.name();
+        break;
     case 1:
-        return row.type();
+        text = row.type();
+        break;
     case 2:
-        return row.version();
+        text = row.version();
+        break;
     case 3:
-        return row.players();
+        text = row.players();
+        break;
     case 4:
-        return row.address();
+        text = row.address();
+        break;
+    default:
+        return {};
     }
-    return {};
+    text = shownText(std::move(text));
+    // A tooltip that looks like markup is shown as markup; what a server sends stays text.
+    if (role == Qt::ToolTipRole && text.contains(u'<'))
+        return QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped() +
+               QStringLiteral("</p>");
+    return text;
+}
+
+QString ServerTableModel::shownText(QString text)
+{
+    if (text.size() > MaxShownLength) {
+        text.truncate(MaxShownLength);
+        text.append(u'\u2026');
+    }
+    return text;
 }
 
 QVariant ServerTableModel::headerData(int section, Qt::Orientation orientation, int role) const

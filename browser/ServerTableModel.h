@@ -18,6 +18,11 @@ public:
     void append(std::vector<ServerRow>&& rows); // moves the rows in
     const ServerRow& row(int index) const { return m_rows.at(size_t(index)); }
 
+    // A cell shows at most this many characters, then an ellipsis. A server may send a name of
+    // any length, and laying out a megabyte of text on every repaint would freeze the window.
+    static constexpr qsizetype MaxShownLength = 256;
+    static QString shownText(QString text);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
