@@ -6,40 +6,50 @@
 
 // Parameters are plain ASCII; paths go out in the file system's own encoding so that any file
 // the dialog offers can be opened.
-ModulePlayer::Handle LibraryModulePlayer::createEx(const QString& parameters) {
+ModulePlayer::Handle LibraryModulePlayer::createEx(const QString& parameters)
+{
     return ModPlug_CreateEx(parameters.toUtf8().constData());
 }
 
-qint16 LibraryModulePlayer::setWindow(Handle player, quintptr window) {
+qint16 LibraryModulePlayer::setWindow(Handle player, quintptr window)
+{
     return ModPlug_SetWindow(player, window);
 }
 
-qint16 LibraryModulePlayer::load(Handle player, const QString& path) {
+qint16 LibraryModulePlayer::load(Handle player, const QString& path)
+{
     return ModPlug_Load(player, QFile::encodeName(path).constData());
 }
 
-qint16 LibraryModulePlayer::play(Handle player) {
+qint16 LibraryModulePlayer::play(Handle player)
+{
     return ModPlug_Play(player);
 }
-qint16 LibraryModulePlayer::stop(Handle player) {
+qint16 LibraryModulePlayer::stop(Handle player)
+{
     return ModPlug_Stop(player);
 }
 
-qint32 LibraryModulePlayer::setVolume(Handle player, qint32 volume) {
+qint32 LibraryModulePlayer::setVolume(Handle player, qint32 volume)
+{
     return ModPlug_SetVolume(player, volume);
 }
 
-qint32 LibraryModulePlayer::getVolume(Handle player) {
+qint32 LibraryModulePlayer::getVolume(Handle player)
+{
     return ModPlug_GetVolume(player);
 }
-qint32 LibraryModulePlayer::getMaxPosition(Handle player) {
+qint32 LibraryModulePlayer::getMaxPosition(Handle player)
+{
     return ModPlug_GetMaxPosition(player);
 }
 
-qint32 LibraryModulePlayer::getCurrentPosition(Handle player) {
+qint32 LibraryModulePlayer::getCurrentPosition(Handle player)
+{
     return ModPlug_GetCurrentPosition(player);
 }
 
-qint16 LibraryModulePlayer::destroy(Handle player) {
+qint16 LibraryModulePlayer::destroy(Handle player)
+{
     return ModPlug_Destroy(player);
 }

@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/FileDialog.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,17 +16,22 @@ ModPlayerPage::ModPlayerPage(ModulePlayer& player, FileDialog& files, QWidget* p
 {
     Command12 = makeControl<QPushButton>(this, "Command12", 120, 360, 1095, 375,
                                          QStringLiteral("Open ===>"));
-    ModPlay = makeControl<QPushButton>(this, "ModPlay", 1260, 360, 855, 375, QStringLiteral("Play"));
+    ModPlay =
+        makeControl<QPushButton>(this, "ModPlay", 1260, 360, 855, 375, QStringLiteral("Play"));
     Command13 =
         makeControl<QPushButton>(this, "Command13", 2160, 360, 855, 375, QStringLiteral("Stop"));
 
     // The disabled "Volume" and "Position" buttons only frame their bars, which sit on top.
-    Command14 = makeControl<QPushButton>(this, "Command14", 3120, 240, 2055, 615,
-                                         QStringLiteral("Volume"));
+    Command14 =
+        makeControl<QPushButton>(this, "Command14", 3120, 240, 2055, 615, QStringLiteral("Volume"));
     Command14->setEnabled(false);
     Vol = makeControl<QScrollBar>(this, "Vol", 3240, 540, 1815, 255, Qt::Horizontal);
     Vol->setRange(0, 100);
     Vol->setAccessibleName(QStringLiteral("Volume"));
+    // The volume is set with the keys too: Left and Page Down lower it, Right and Page Up raise
+    // it (a plain scroll bar turns these round, as it scrolls content).
+    Vol->setFocusPolicy(Qt::StrongFocus);
+    Vol->setInvertedControls(false);
 
     Command15 = makeControl<QPushButton>(this, "Command15", 120, 1080, 5055, 615,
                                          QStringLiteral("Position"));
@@ -44,12 +50,119 @@ ModPlayerPage::ModPlayerPage(ModulePlayer& player, FileDialog& files, QWidget* p
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(10);
+
+    connect(Command12, &QPushButton::clicked, this, &ModPlayerPage::Command12_Click);
+    connect(ModPlay, &QPushButton::clicked, this, &ModPlayerPage::ModPlay_Click);
+    connect(Command13, &QPushButton::clicked, this, &ModPlayerPage::Command13_Click);
+    // Only dragging the thumb applies the volume; a click on the arrows or the track moves the
+    // bar, and the next tick puts it back to the player's volume.
+    connect(Vol, &QScrollBar::sliderMoved, this, &ModPlayerPage::Vol_Scroll);
+    Vol->installEventFilter(this);
+    connect(Timer1, &QTimer::timeout, this, &ModPlayerPage::Timer1_Timer);
 }
 
 void ModPlayerPage::startUp()
 {
     ModHandle = m_player.createEx(QStringLiteral("loop|false"));
     m_player.setWindow(ModHandle, quintptr(ModPlaya->effectiveWinId()));
+    Timer1->start();
 }
 
-void ModPlayerPage::shutDown() { m_player.destroy(ModHandle); }
+void ModPlayerPage::shutDown()
+{
+    Timer1->stop();
+    m_player.destroy(ModHandle);
+}
+
+void ModPlayerPage::Command12_Click()
+{
+    // Cancelling keeps the earlier choice.
+    if (const auto chosen = m_files.openFileName(
+            this, QStringLiteral("Module Files|*.xm; *.s3m; *.it; *.mtm; *.669; *.mod")))
+        ModFileName = *chosen;
+}
+
+// Every press loads the file anew; a failed load still goes on to Play, which then has
+// nothing to play.
+void ModPlayerPage::ModPlay_Click()
+{
+    m_player.load(ModHandle, ModFileName);
+    m_player.play(ModHandle);
+}
+
+void ModPlayerPage::Command13_Click()
+{
+    m_player.stop(ModHandle);
+}
+
+void ModPlayerPage::Vol_KeyDown()
+{
+    applyVolume();
+}
+void ModPlayerPage::Vol_KeyPress()
+{
+    applyVolume();
+}
+void ModPlayerPage::Vol_KeyUp()
+{
+    applyVolume();
+}
+void ModPlayerPage::Vol_Scroll()
+{
+    applyVolume();
+}
+
+// The bar's value goes to the player unchanged and the volume in force comes back unchanged;
+// a volume the bar cannot show leaves the bar alone.
+void ModPlayerPage::applyVolume()
+{
+    // While the thumb is dragged its place runs ahead of the value; the thumb is what the user
+    // sees and means.
+    const qint32 inForce = m_player.setVolume(ModHandle, Vol->sliderPosition());
+    if (inForce >= Vol->minimum() && inForce <= Vol->maximum())
+        Vol->setValue(int(inForce));
+}
+
+// Keys reach the volume bar's handlers before the bar moves: key-down applies the value the bar
+// had, key-up the value it has now. A held key repeats key-down and key-press, but key-up
+// comes once, when the key is let go.
+bool ModPlayerPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Vol && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        Vol_KeyDown();
+        if (!key->text().isEmpty())
+            Vol_KeyPress();
+    } else if (watched == Vol && event->type() == QEvent::KeyRelease &&
+               !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        Vol_KeyUp();
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+namespace {
+bool fitsBar(const QScrollBar* bar, qint32 value)
+{
+    // Both bars hold 16-bit values; a value beyond them, or beyond the bar's range, is refused.
+    return value >= -32768 && value <= 32767 && value >= bar->minimum() && value <= bar->maximum();
+}
+} // namespace
+
+// Four steps that each stand alone: a value the bar cannot take skips that step only.
+void ModPlayerPage::Timer1_Timer()
+{
+    const qint32 volume = m_player.getVolume(ModHandle);
+    if (fitsBar(Vol, volume))
+        Vol->setValue(int(volume));
+
+    HScroll1->setMinimum(0);
+
+    // A maximum below the minimum would turn the bar around; it is refused like any misfit.
+    const qint32 length = m_player.getMaxPosition(ModHandle);
+    if (length >= HScroll1->minimum() && length <= 32767)
+        HScroll1->setMaximum(int(length));
+
+    const qint32 position = m_player.getCurrentPosition(ModHandle);
+    if (fitsBar(HScroll1, position))
+        HScroll1->setValue(int(position));
+}

@@ -22,7 +22,22 @@ public:
     // Destroys the player instance without stopping it first; run once when the window closes.
     void shutDown();
 
+public Q_SLOTS:
+    void Command12_Click(); // "Open ===>"
+    void ModPlay_Click();
+    void Command13_Click(); // "Stop"
+    void Vol_KeyDown();
+    void Vol_KeyPress();
+    void Vol_KeyUp();
+    void Vol_Scroll();
+    void Timer1_Timer();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void applyVolume();
+
     ModulePlayer& m_player;
     FileDialog& m_files;
     ModulePlayer::Handle ModHandle = 0;

@@ -20,7 +20,8 @@ namespace modplug {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
+std::string_view trimmed(std::string_view text)
+{
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
@@ -28,7 +29,8 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
@@ -38,8 +40,11 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd)
-        : m_fd(fd) {}
-    ~FileDescriptor() {
+        : m_fd(fd)
+    {
+    }
+    ~FileDescriptor()
+    {
         if (m_fd >= 0)
             ::close(m_fd);
     }
@@ -51,14 +56,16 @@ private:
     int m_fd;
 };
 
-bool isSensibleModuleFile(const struct stat& info) {
+bool isSensibleModuleFile(const struct stat& info)
+{
     return S_ISREG(info.st_mode) && info.st_size > 0 && info.st_size <= maxModuleFileBytes;
 }
 
 // Reads a whole module file. Anything but a regular file is refused before it is opened: a FIFO
 // would block until a writer comes, a device may never end, and a directory reads as an empty
 // stream. The check is repeated on the open descriptor in case the path changed in between.
-bool readModuleFile(const char* path, std::vector<char>& bytes) {
+bool readModuleFile(const char* path, std::vector<char>& bytes)
+{
     struct stat info {};
     if (path == nullptr || *path == '\0' || ::stat(path, &info) != 0 || !isSensibleModuleFile(info))
         return false;
@@ -82,7 +89,8 @@ bool readModuleFile(const char* path, std::vector<char>& bytes) {
     return got > 0;
 }
 
-std::int32_t lengthInTenths(double seconds) {
+std::int32_t lengthInTenths(double seconds)
+{
     if (!(seconds > 0))
         return 0;
     const double tenths = std::round(seconds * 10);
@@ -91,7 +99,8 @@ std::int32_t lengthInTenths(double seconds) {
     return std::int32_t(tenths);
 }
 
-void applyGain(float* samples, std::size_t count, float from, float to) {
+void applyGain(float* samples, std::size_t count, float from, float to)
+{
     if (from == to) {
         if (to == 1.0f)
             return;
@@ -115,7 +124,8 @@ void applyGain(float* samples, std::size_t count, float from, float to) {
 
 } // namespace
 
-Options parseOptions(const char* text) {
+Options parseOptions(const char* text)
+{
     Options options;
     if (text == nullptr)
         return options;
@@ -140,20 +150,25 @@ Options parseOptions(const char* text) {
     return options;
 }
 
-float gainForVolume(int volume) {
+float gainForVolume(int volume)
+{
     const float linear = float(std::clamp(volume, 0, 100)) / 100.0f;
     return linear * linear;
 }
 
 Player::Player(Options options)
-    : m_options(options) {}
+    : m_options(options)
+{
+}
 
-Player::~Player() {
+Player::~Player()
+{
     closeDevice();
     setSong(nullptr, 0);
 }
 
-bool Player::load(const char* path) {
+bool Player::load(const char* path)
+{
     stop();
     openmpt_module* song = nullptr;
     double seconds = 0;
@@ -173,7 +188,8 @@ bool Player::load(const char* path) {
     return song != nullptr;
 }
 
-void Player::setSong(openmpt_module* song, double seconds) {
+void Player::setSong(openmpt_module* song, double seconds)
+{
     openmpt_module* old = nullptr;
     {
         const std::lock_guard lock(m_lock);
@@ -188,7 +204,8 @@ void Player::setSong(openmpt_module* song, double seconds) {
         openmpt_module_destroy(old); // outside the lock: freeing a big song takes a while
 }
 
-bool Player::cue() {
+bool Player::cue()
+{
     const std::lock_guard lock(m_lock);
     if (m_song == nullptr)
         return false;
@@ -200,7 +217,8 @@ bool Player::cue() {
     return true;
 }
 
-bool Player::play() {
+bool Player::play()
+{
     {
         const std::lock_guard lock(m_lock);
         if (m_song == nullptr)
@@ -216,7 +234,8 @@ bool Player::play() {
     return true;
 }
 
-void Player::stop() {
+void Player::stop()
+{
     {
         const std::lock_guard lock(m_lock);
         m_playing = false;
@@ -225,13 +244,15 @@ void Player::stop() {
         SDL_PauseAudioDevice(m_device, 1);
 }
 
-std::int32_t Player::setVolume(std::int32_t volume) {
+std::int32_t Player::setVolume(std::int32_t volume)
+{
     const std::int32_t inForce = std::clamp<std::int32_t>(volume, 0, 100);
     m_volume.store(inForce, std::memory_order_relaxed);
     return inForce;
 }
 
-bool Player::openDevice() {
+bool Player::openDevice()
+{
     if (m_device != 0)
         return true;
     // Otherwise SDL takes over SIGINT and SIGTERM, and Ctrl+C or kill no longer end the program.
@@ -246,7 +267,9 @@ bool Player::openDevice() {
     wanted.freq = 48000;
     wanted.format = AUDIO_F32SYS;
     wanted.channels = 2;
-    wanted.samples = 1024;
+    // About 43 ms at 48 kHz: Stop and volume changes still feel immediate, and the device
+    // thread wakes half as often as with 1024, which halves the playback CPU.
+    wanted.samples = 2048;
     wanted.callback = &Player::audioCallback;
     wanted.userdata = this;
     SDL_AudioSpec obtained{};
@@ -264,7 +287,8 @@ bool Player::openDevice() {
     return true;
 }
 
-void Player::closeDevice() {
+void Player::closeDevice()
+{
     if (m_device == 0)
         return;
     SDL_CloseAudioDevice(m_device);
@@ -272,13 +296,15 @@ void Player::closeDevice() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void Player::audioCallback(void* self, std::uint8_t* stream, int bytes) {
+void Player::audioCallback(void* self, std::uint8_t* stream, int bytes)
+{
     auto* player = static_cast<Player*>(self);
     const std::size_t frames = bytes > 0 ? std::size_t(bytes) / (2 * sizeof(float)) : 0;
     player->render(reinterpret_cast<float*>(stream), frames, player->m_deviceRate);
 }
 
-std::int32_t Player::tenthsAt(double seconds) const {
+std::int32_t Player::tenthsAt(double seconds) const
+{
     if (!(seconds > 0))
         return 0;
     // A repeating song's position keeps counting past its end; show it within the song.
@@ -287,7 +313,8 @@ std::int32_t Player::tenthsAt(double seconds) const {
     return std::min(lengthInTenths(seconds), length());
 }
 
-void Player::render(float* out, std::size_t frames, int rate) noexcept {
+void Player::render(float* out, std::size_t frames, int rate) noexcept
+{
     std::size_t done = 0;
     float from = 1.0f;
     float to = 1.0f;

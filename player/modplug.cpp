@@ -17,12 +17,14 @@ struct Registry {
     ModPlugHandle lastHandle = 0;
 };
 
-Registry& registry() {
+Registry& registry()
+{
     static Registry instance;
     return instance;
 }
 
-std::shared_ptr<modplug::Player> find(ModPlugHandle handle) {
+std::shared_ptr<modplug::Player> find(ModPlugHandle handle)
+{
     Registry& r = registry();
     const std::lock_guard lock(r.lock);
     const auto it = r.players.find(handle);
@@ -31,7 +33,8 @@ std::shared_ptr<modplug::Player> find(ModPlugHandle handle) {
 
 // Runs `call` on the handle's player; an unknown handle, or anything thrown, gives `failed`.
 template <typename Result, typename Call>
-Result withPlayer(ModPlugHandle handle, Result failed, Call call) noexcept {
+Result withPlayer(ModPlugHandle handle, Result failed, Call call) noexcept
+{
     try {
         if (const auto player = find(handle))
             return call(*player);
@@ -44,7 +47,8 @@ Result withPlayer(ModPlugHandle handle, Result failed, Call call) noexcept {
 
 extern "C" {
 
-ModPlugHandle ModPlug_CreateEx(const char* parameters) {
+ModPlugHandle ModPlug_CreateEx(const char* parameters)
+{
     try {
         auto player = std::make_shared<modplug::Player>(modplug::parseOptions(parameters));
         Registry& r = registry();
@@ -59,46 +63,55 @@ ModPlugHandle ModPlug_CreateEx(const char* parameters) {
     }
 }
 
-int16_t ModPlug_SetWindow(ModPlugHandle player, uintptr_t window) {
+int16_t ModPlug_SetWindow(ModPlugHandle player, uintptr_t window)
+{
     return withPlayer<int16_t>(player, 0, [&](modplug::Player& p) -> int16_t {
         p.setWindow(window);
         return 1;
     });
 }
 
-int16_t ModPlug_Load(ModPlugHandle player, const char* path) {
+int16_t ModPlug_Load(ModPlugHandle player, const char* path)
+{
     return withPlayer<int16_t>(player, 0,
                                [&](modplug::Player& p) -> int16_t { return p.load(path); });
 }
 
-int16_t ModPlug_Play(ModPlugHandle player) {
+int16_t ModPlug_Play(ModPlugHandle player)
+{
     return withPlayer<int16_t>(player, 0, [](modplug::Player& p) -> int16_t { return p.play(); });
 }
 
-int16_t ModPlug_Stop(ModPlugHandle player) {
+int16_t ModPlug_Stop(ModPlugHandle player)
+{
     return withPlayer<int16_t>(player, 0, [](modplug::Player& p) -> int16_t {
         p.stop();
         return 1;
     });
 }
 
-int32_t ModPlug_SetVolume(ModPlugHandle player, int32_t volume) {
+int32_t ModPlug_SetVolume(ModPlugHandle player, int32_t volume)
+{
     return withPlayer<int32_t>(player, 0, [&](modplug::Player& p) { return p.setVolume(volume); });
 }
 
-int32_t ModPlug_GetVolume(ModPlugHandle player) {
+int32_t ModPlug_GetVolume(ModPlugHandle player)
+{
     return withPlayer<int32_t>(player, 0, [](modplug::Player& p) { return p.volume(); });
 }
 
-int32_t ModPlug_GetMaxPosition(ModPlugHandle player) {
+int32_t ModPlug_GetMaxPosition(ModPlugHandle player)
+{
     return withPlayer<int32_t>(player, 0, [](modplug::Player& p) { return p.length(); });
 }
 
-int32_t ModPlug_GetCurrentPosition(ModPlugHandle player) {
+int32_t ModPlug_GetCurrentPosition(ModPlugHandle player)
+{
     return withPlayer<int32_t>(player, 0, [](modplug::Player& p) { return p.position(); });
 }
 
-int16_t ModPlug_Destroy(ModPlugHandle player) {
+int16_t ModPlug_Destroy(ModPlugHandle player)
+{
     try {
         std::shared_ptr<modplug::Player> doomed;
         {

@@ -22,11 +22,13 @@ struct Song {
 };
 
 // Seconds the song lasts when played once.
-inline double durationSeconds(const Song& song) {
+inline double durationSeconds(const Song& song)
+{
     return song.patterns * song.rowsPerPattern * song.speed * 0.02;
 }
 
-inline std::vector<std::uint8_t> write(const Song& song) {
+inline std::vector<std::uint8_t> write(const Song& song)
+{
     std::vector<std::uint8_t> out;
     auto put = [&](std::uint8_t byte) { out.push_back(byte); };
     auto putWord = [&](int value) { // big-endian, as the format wants
@@ -88,7 +90,8 @@ inline std::vector<std::uint8_t> write(const Song& song) {
     return out;
 }
 
-inline bool save(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+inline bool save(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return bool(file);

@@ -147,7 +147,7 @@ public:
     qint32 setVolume(Handle, qint32 wanted) override
     {
         record(QStringLiteral("setVolume %1").arg(wanted));
-        volume = std::clamp(wanted, 0, 100);
+        volume = volumeInForce ? *volumeInForce : std::clamp(wanted, 0, 100);
         return volume;
     }
     qint32 getVolume(Handle) override { return volume; }
@@ -163,6 +163,7 @@ public:
 
     QStringList calls;
     qint32 volume = 100;
+    std::optional<qint32> volumeInForce; // when set, what setVolume answers whatever is asked
     qint32 maxPosition = 0;
     qint32 position = 0;
 
