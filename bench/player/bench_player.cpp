@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 #include <libopenmpt/libopenmpt.h>
@@ -126,8 +128,9 @@ void BM_IdleOnModPlayerPage(benchmark::State& state)
         const double cpuBefore = processCpuSeconds();
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        QEventLoop loop;
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        loop.exec();
         cpu += processCpuSeconds() - cpuBefore;
         wall += double(clock.nsecsElapsed()) / 1e9;
     }
