@@ -348,8 +348,10 @@ std::optional<WineRegFile::Edit> WineRegFile::setValue(const QString& keyPath, c
         const QByteArray& nl = own->appendNewline;
         const QByteArray token = nameToken(name);
         QByteArray line = token + formatData(value, token.size(), nl);
+        // A last line without its line break gets only the "\n": one that ends in "\r" already
+        // has the first half of its "\r\n", which must not become part of its text.
         return Edit{own->appendAt, own->appendAt,
-                    (own->appendNeedsBreak ? nl : QByteArray()) + line + nl};
+                    (own->appendNeedsBreak ? QByteArrayLiteral("\n") : QByteArray()) + line + nl};
     }
 
     // The key has no section of its own yet, only sections of keys below it: give it one just

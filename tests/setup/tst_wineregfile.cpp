@@ -125,6 +125,15 @@ private Q_SLOTS:
         QCOMPARE(edited(unterminated, QStringLiteral("software\\ventaloft"), QStringLiteral("A"),
                         binary("01")),
                  unterminated + "\n\"A\"=hex:01\n");
+        // One that ends in half a Windows line break gets the other half, and the "\r" stays out
+        // of the value before it.
+        const QByteArray halfBreak = fixture() + "\n[Software\\\\Ventaloft] 1\n\"B\"=\"b\"\r";
+        const QByteArray added = edited(halfBreak, QStringLiteral("Software\\Ventaloft"),
+                                        QStringLiteral("A"), binary("01"));
+        QCOMPARE(added, halfBreak + "\n\"A\"=hex:01\r\n");
+        QCOMPARE(WineRegFile::parse(added)->rawValue(QStringLiteral("Software\\Ventaloft"),
+                                                     QStringLiteral("B")),
+                 QByteArray("\"b\""));
     }
 
     void givesAKeyWithOnlySubkeysItsOwnSection()
