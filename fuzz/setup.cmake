@@ -1,0 +1,8 @@
+# The userdef.reg reader and value writer, compiled into the fuzzer itself so that libFuzzer
+# sees their branches.
+korvane_add_fuzzer(fuzz_userdef_reg
+  SOURCES setup/fuzz_userdef_reg.cpp
+          ${PROJECT_SOURCE_DIR}/setup/WineRegFile.cpp
+  LIBS korvane_options Qt6::Core)
+# Seeds: fuzz/seeds/fuzz_userdef_reg (Wine's own userdef.reg with a game profile, behind the
+# writer's choices). Tokens of the format for -dict: fuzz/setup/userdef.dict.
