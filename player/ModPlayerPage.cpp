@@ -23,9 +23,9 @@ ModPlayerPage::ModPlayerPage(ModulePlayer& player, FileDialog& files, QWidget* p
 
     // The disabled "Volume" and "Position" buttons only frame their bars, which sit on top.
     Command14 =
-        makeControl<QPushButton>(this, "Command14", 3120, 240, 2055, 615, QStringLiteral("Volume"));
+        makeControl<QPushButton>(this, "Command14", 3120, 150, 2055, 780, QStringLiteral("Volume"));
     Command14->setEnabled(false);
-    Vol = makeControl<QScrollBar>(this, "Vol", 3240, 540, 1815, 255, Qt::Horizontal);
+    Vol = makeControl<QScrollBar>(this, "Vol", 3240, 660, 1815, 255, Qt::Horizontal);
     Vol->setRange(0, 100);
     Vol->setAccessibleName(QStringLiteral("Volume"));
     // The volume is set with the keys too: Left and Page Down lower it, Right and Page Up raise
@@ -33,10 +33,10 @@ ModPlayerPage::ModPlayerPage(ModulePlayer& player, FileDialog& files, QWidget* p
     Vol->setFocusPolicy(Qt::StrongFocus);
     Vol->setInvertedControls(false);
 
-    Command15 = makeControl<QPushButton>(this, "Command15", 120, 1080, 5055, 615,
+    Command15 = makeControl<QPushButton>(this, "Command15", 120, 1050, 5055, 780,
                                          QStringLiteral("Position"));
     Command15->setEnabled(false);
-    HScroll1 = makeControl<QScrollBar>(this, "HScroll1", 240, 1380, 4815, 255, Qt::Horizontal);
+    HScroll1 = makeControl<QScrollBar>(this, "HScroll1", 240, 1560, 4815, 255, Qt::Horizontal);
     HScroll1->setRange(0, 100);
     HScroll1->setAccessibleName(QStringLiteral("Position"));
 
