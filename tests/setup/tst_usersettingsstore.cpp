@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,11 +83,16 @@ private Q_SLOTS:
                  QStringLiteral(
                      "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Korvane 1.4"));
 #else
-        // korvane_add_test points XDG_CONFIG_HOME at the build tree.
-        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-        QVERIFY(!config.isEmpty());
-        QCOMPARE(UserSettingsStore().location(kApp),
-                 QDir(config).filePath(QStringLiteral("Korvane 1.4.ini")));
+        // XDG_CONFIG_HOME is honoured (and this test never looks at the real one).
+        QTemporaryDir config;
+        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const QString location = UserSettingsStore().location(kApp);
+        if (saved.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", saved);
+        QCOMPARE(location, QDir(config.path()).filePath(QStringLiteral("Korvane 1.4.ini")));
 #endif
     }
 
@@ -169,6 +175,9 @@ private Q_SLOTS:
         const QByteArray stored = readFile(file);
         QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0500) == 0);
         QVERIFY(::chmod(QFile::encodeName(file).constData(), 0400) == 0);
+        // Even a failing check leaves a folder that can be cleaned up.
+        const auto writable =
+            qScopeGuard([&] { ::chmod(QFile::encodeName(dir.path()).constData(), 0700); });
 
         QVERIFY(!store.save(kApp, kSection, QStringLiteral("Alias"), QStringLiteral("New")));
         QVERIFY(store.error().contains(QStringLiteral("cannot be written")));
