@@ -36,6 +36,14 @@ sanitize:
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
+# Every benchmark, printed as one table of figures and targets.
+bench:
+	@tools/install-deps build test bench
+	@test -f build-bench/CMakeCache.txt || cmake -S . -B build-bench -G Ninja \
+	    -DCMAKE_BUILD_TYPE=Release -DKORVANE_BENCH=ON -DKORVANE_TESTS=OFF
+	cmake --build build-bench -j $(JOBS)
+	tools/bench-table build-bench
+
 # Every libFuzzer target, each for FUZZ_SECONDS; corpora grow under fuzz/corpus/.
 FUZZ_SECONDS ?= 60
 fuzz:

@@ -29,6 +29,8 @@ SetupPage::SetupPage(const Services& services, SharedValues& values,
 
     Frame1 = makeControl<QGroupBox>(this, "Frame1", 120, 660, 5055, 1860,
                                     QStringLiteral("Registry Options"));
+    // Without a name of its own a frame inside the page would be announced by the page's title.
+    Frame1->setAccessibleName(Frame1->title());
     Alias = makeControl<LimitedLineEdit>(Frame1, "Alias", 120, 300, 3255, 315, 14,
                                          QStringLiteral("Enter Alias..."));
     Alias->setAccessibleName(QStringLiteral("Alias"));
