@@ -1,5 +1,7 @@
 #include "setup/ValueEncoding.h"
 
+#include "browser/Windows1252.h"
+
 #ifdef _WIN32
 #include <QStringEncoder>
 #endif
@@ -79,49 +81,14 @@ QByteArray littleEndian32(quint32 value)
     return bytes;
 }
 
-namespace {
-// Unicode of the bytes 0x80 to 0x9F; the undefined ones keep their own number.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-} // namespace
-
 QByteArray toWindows1252(const QString& text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            bytes.append(char(c));
-            continue;
-        }
-        char byte = '?';
-        for (size_t j = 0; j < kHighControls.size(); ++j) {
-            if (kHighControls[j] == c) {
-                byte = char(0x80 + j);
-                break;
-            }
-        }
-        // A character outside the basic plane is one character, so one '?'.
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        bytes.append(byte);
-    }
-    return bytes;
+    return windows1252::encode(text);
 }
 
 QString fromWindows1252(const QByteArray& bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char b : bytes) {
-        const auto byte = static_cast<unsigned char>(b);
-        text.append(byte >= 0x80 && byte < 0xA0 ? QChar(kHighControls[byte - 0x80])
-                                                : QChar(char16_t(byte)));
-    }
-    return text;
+    return windows1252::decode(bytes);
 }
 
 QByteArray toAnsi(const QString& text)
