@@ -44,7 +44,8 @@ bench:
 	cmake --build build-bench -j $(JOBS)
 	tools/bench-table build-bench
 
-# Every libFuzzer target, each for FUZZ_SECONDS; corpora grow under fuzz/corpus/.
+# Every libFuzzer target, each for FUZZ_SECONDS, from the seeds and dictionaries in
+# fuzz/seeds/; the corpora grow under fuzz/corpus/ (not kept in git).
 FUZZ_SECONDS ?= 60
 fuzz:
 	@tools/install-deps build fuzz
@@ -54,8 +55,10 @@ fuzz:
 	@for fuzzer in build-fuzz/fuzz/fuzz_*; do \
 	    name=$$(basename $$fuzzer); mkdir -p fuzz/corpus/$$name; \
 	    echo "== $$name for $(FUZZ_SECONDS) s"; \
-	    $$fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 fuzz/corpus/$$name \
-	        $$(test -d fuzz/seeds/$$name && echo fuzz/seeds/$$name) 2>&1 | grep -E '^(stat::number_of_executed_units|==|SUMMARY|INFO: fuzzed)' ; \
+	    $$fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        $$(test -f fuzz/seeds/$$name.dict && echo -dict=fuzz/seeds/$$name.dict) \
+	        fuzz/corpus/$$name $$(test -d fuzz/seeds/$$name && echo fuzz/seeds/$$name) 2>&1 \
+	        | grep -E '^(stat::number_of_executed_units|==|SUMMARY|INFO: fuzzed|Done)' ; \
 	    test $${PIPESTATUS[0]} -eq 0 || exit 1; \
 	done
 

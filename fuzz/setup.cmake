@@ -5,4 +5,4 @@ korvane_add_fuzzer(fuzz_userdef_reg
           ${PROJECT_SOURCE_DIR}/setup/WineRegFile.cpp
   LIBS korvane_options Qt6::Core)
 # Seeds: fuzz/seeds/fuzz_userdef_reg (Wine's own userdef.reg with a game profile, behind the
-# writer's choices). Tokens of the format for -dict: fuzz/setup/userdef.dict.
+# writer's choices). Tokens of the format for -dict: fuzz/seeds/fuzz_userdef_reg.dict.
