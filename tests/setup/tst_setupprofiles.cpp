@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "FakeServices.h"
 #include "WindowTestHelpers.h"
 
@@ -13,19 +14,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 QByteArray fixture() { return readFile(QStringLiteral(SETUP_TEST_DATA "/wine-8.0-userdef.reg")); }
 

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "setup/LauncherSettings.h"
 #include "setup/UserSettingsStore.h"
 
@@ -17,19 +18,6 @@ namespace {
 
 const QString kApp = QStringLiteral("Korvane 1.4");
 const QString kSection = QStringLiteral("Settings");
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 } // namespace
 

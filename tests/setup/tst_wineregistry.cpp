@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "setup/ValueEncoding.h"
 #include "setup/WineRegCommand.h"
 #include "setup/WineRegistry.h"
@@ -22,19 +23,6 @@ const QString kKey123 =
     QStringLiteral(".DEFAULT\\Software\\Ventaloft\\Brix Quorrel 2\\1.23\\Player0");
 const QString kKey124 =
     QStringLiteral(".DEFAULT\\Software\\Ventaloft\\Brix Quorrel 2 Special Edition\\1.24\\Player0");
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // Wine's own userdef.reg of a new prefix, with the 1.23 profile the game leaves behind.
 QByteArray userdefWith123()
