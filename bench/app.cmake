@@ -1,2 +1,2 @@
-korvane_add_benchmark(bench_form1 SOURCES app/bench_form1.cpp LIBS korvane_gui Qt6::Test)
+korvane_add_benchmark(bench_form1 SOURCES app/bench_form1.cpp LIBS korvane_gui Qt6::Test QT_MAIN)
 target_include_directories(bench_form1 PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)

@@ -1,6 +1,6 @@
 # The module player: the page's 10 ms tick, rendering cost against bare libopenmpt, and the
 # launcher idling on the Mod Player page.
-korvane_add_benchmark(bench_player SOURCES player/bench_player.cpp LIBS korvane_gui modplug Qt6::Test)
+korvane_add_benchmark(bench_player SOURCES player/bench_player.cpp LIBS korvane_gui modplug Qt6::Test QT_MAIN)
 target_include_directories(bench_player PRIVATE ${PROJECT_SOURCE_DIR}/tests/support
                                                 ${PROJECT_SOURCE_DIR}/tests/player)
 target_link_libraries(bench_player PRIVATE PkgConfig::OPENMPT)

@@ -19,13 +19,3 @@ static void BM_ConstructAndShowForm1(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ConstructAndShowForm1)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -80,13 +80,3 @@ static void BM_ListMusicOf20000Files(benchmark::State& state)
         benchmark::DoNotOptimize(listMatchingFiles(path, music).names.size());
 }
 BENCHMARK(BM_ListMusicOf20000Files)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

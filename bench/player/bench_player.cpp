@@ -139,16 +139,3 @@ void BM_IdleOnModPlayerPage(benchmark::State& state)
 BENCHMARK(BM_IdleOnModPlayerPage)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    if (qgetenv("SDL_AUDIODRIVER").isEmpty())
-        qputenv("SDL_AUDIODRIVER", "dummy");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
