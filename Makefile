@@ -51,8 +51,9 @@ fuzz:
 	@tools/install-deps build fuzz
 	@test -f build-fuzz/CMakeCache.txt || CXX=clang++ CC=clang cmake -S . -B build-fuzz -G Ninja \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_FUZZ=ON -DKORVANE_TESTS=OFF
-	cmake --build build-fuzz -j $(JOBS)
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
 	@for fuzzer in build-fuzz/fuzz/fuzz_*; do \
+	    test -f $$fuzzer -a -x $$fuzzer || continue; \
 	    name=$$(basename $$fuzzer); mkdir -p fuzz/corpus/$$name; \
 	    echo "== $$name for $(FUZZ_SECONDS) s"; \
 	    $$fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \

@@ -6,7 +6,8 @@
 
 namespace {
 
-void showMessage(QWidget* parent, const QString& caption, const QString& text, QMessageBox::Icon icon)
+void showMessage(QWidget* parent, const QString& caption, const QString& text,
+                 QMessageBox::Icon icon)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
     box.exec();
@@ -33,7 +34,8 @@ std::optional<QString> QtFileDialog::openFileName(QWidget* parent, const QString
     if (bar >= 0) {
         QString patterns = filter.mid(bar + 1);
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        qtFilter = filter.left(bar) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
+        qtFilter =
+            filter.left(bar) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
     }
     const QString chosen = QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter);
     if (chosen.isEmpty())
@@ -41,4 +43,7 @@ std::optional<QString> QtFileDialog::openFileName(QWidget* parent, const QString
     return chosen;
 }
 
-bool DesktopUrlOpener::open(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool DesktopUrlOpener::open(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}

@@ -52,8 +52,7 @@ constexpr std::array<Column, 5> ServerColumns = {{
     {"IP Adr", 760},
 }};
 
-template <typename Page>
-Page* placePage(Page* page, const char* objectName)
+template <typename Page> Page* placePage(Page* page, const char* objectName)
 {
     page->setObjectName(QString::fromLatin1(objectName));
     page->setGeometry(twips::rect(2400, 720, 5295, 3135));
@@ -88,8 +87,11 @@ Form1::Form1(const Services& services)
     JoinGame = placePage(new JoinGamePage(m_services, m_values, this), "JoinGame");
     HostGame = placePage(new HostGamePage(m_services, m_values, this), "HostGame");
     FileManager = placePage(new FileManagerPage(m_services, m_values, this), "FileManager");
-    Setup = placePage(new SetupPage(m_services, m_values, [this] { RefreshFileLists(); }, this), "Setup");
-    ModPlayer = placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
+    Setup = placePage(new SetupPage(
+                          m_services, m_values, [this] { RefreshFileLists(); }, this),
+                      "Setup");
+    ModPlayer =
+        placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
     Credits = placePage(new CreditsPage(this), "Credits");
     for (QWidget* page : {static_cast<QWidget*>(HostGame), static_cast<QWidget*>(FileManager),
                           static_cast<QWidget*>(Setup), static_cast<QWidget*>(ModPlayer),
@@ -104,12 +106,14 @@ Form1::Form1(const Services& services)
     const auto turnPage = [this](int step) {
         Tab1->select((Tab1->selectedIndex() - 1 + step + int(Tabs.size())) % int(Tabs.size()) + 1);
     };
-    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab),
-                                     QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, [turnPage] { turnPage(1); });
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [turnPage] { turnPage(1); });
     for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
                                      QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, [turnPage] { turnPage(-1); });
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [turnPage] { turnPage(-1); });
     connect(StatusBar1, &PanelBar::panelClicked, this, &Form1::StatusBar1_PanelClick);
     connect(StatusBar2, &PanelBar::panelClicked, this, &Form1::StatusBar2_PanelClick);
     connect(StatusBar3, &PanelBar::panelClicked, this, &Form1::StatusBar3_PanelClick);
@@ -117,9 +121,15 @@ Form1::Form1(const Services& services)
     Form_Load();
 }
 
-Form1::~Form1() { Form_Unload(); }
+Form1::~Form1()
+{
+    Form_Unload();
+}
 
-QString Form1::captionFor(const QString& page) { return QStringLiteral("Korvane 1.4 -> ") + page; }
+QString Form1::captionFor(const QString& page)
+{
+    return QStringLiteral("Korvane 1.4 -> ") + page;
+}
 
 void Form1::Form_Load()
 {
@@ -147,7 +157,8 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::Tab1_Click()
 {
-    const std::array<QWidget*, 6> pages = {JoinGame, HostGame, FileManager, Setup, ModPlayer, Credits};
+    const std::array<QWidget*, 6> pages = {JoinGame, HostGame,  FileManager,
+                                           Setup,    ModPlayer, Credits};
     const int selected = Tab1->selectedIndex();
     for (int k = 1; k <= int(pages.size()); ++k)
         pages[size_t(k - 1)]->setVisible(k == selected);
@@ -202,8 +213,8 @@ void Form1::StatusBar3_PanelClick(const QString& panel)
 // and the counts stay as they were.
 void Form1::RefreshFileLists()
 {
-    for (FileListBox* list : {&HostGame->levels(), &FileManager->levels(),
-                              &FileManager->tilesets(), &FileManager->tunes()}) {
+    for (FileListBox* list : {&HostGame->levels(), &FileManager->levels(), &FileManager->tilesets(),
+                              &FileManager->tunes()}) {
         QString reason;
         if (!list->setFileName(m_values.gameDir, &reason)) {
             m_services.messages.warn(this, QStringLiteral("Korvane 1.4"),

@@ -50,8 +50,7 @@ private:
 // A heading, spacer or clock panel: text to read, but a click still reaches the bar's handler.
 class PanelLabel : public QLabel {
 public:
-    PanelLabel(const QString& text, int frameStyle, std::function<void()> onClick,
-               QWidget* parent)
+    PanelLabel(const QString& text, int frameStyle, std::function<void()> onClick, QWidget* parent)
         : QLabel(text, parent)
         , m_onClick(std::move(onClick))
     {
@@ -133,7 +132,10 @@ void PanelBar::updateClocks()
     }
 }
 
-void PanelBar::resizeEvent(QResizeEvent*) { layoutPanels(); }
+void PanelBar::resizeEvent(QResizeEvent*)
+{
+    layoutPanels();
+}
 
 // Panels keep their designed width at least; springs share what is left over. What does not fit
 // at the right end is cut off by the bar's edge.

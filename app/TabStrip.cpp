@@ -37,13 +37,25 @@ void TabStrip::addTab(const QString& caption, const QString& toolTip)
     m_bar->resize(width(), m_bar->sizeHint().height());
 }
 
-int TabStrip::selectedIndex() const { return m_bar->currentIndex() + 1; }
+int TabStrip::selectedIndex() const
+{
+    return m_bar->currentIndex() + 1;
+}
 
-QString TabStrip::selectedCaption() const { return m_bar->tabText(m_bar->currentIndex()); }
+QString TabStrip::selectedCaption() const
+{
+    return m_bar->tabText(m_bar->currentIndex());
+}
 
-void TabStrip::select(int index) { m_bar->setCurrentIndex(index - 1); }
+void TabStrip::select(int index)
+{
+    m_bar->setCurrentIndex(index - 1);
+}
 
-void TabStrip::resizeEvent(QResizeEvent*) { m_bar->resize(width(), m_bar->sizeHint().height()); }
+void TabStrip::resizeEvent(QResizeEvent*)
+{
+    m_bar->resize(width(), m_bar->sizeHint().height());
+}
 
 void TabStrip::paintEvent(QPaintEvent*)
 {

@@ -15,7 +15,10 @@ LimitedLineEdit::LimitedLineEdit(int limit, const QString& text, QWidget* parent
     connect(this, &QLineEdit::selectionChanged, this, &LimitedLineEdit::rememberState);
 }
 
-void LimitedLineEdit::putText(const QString& text) { setText(text.left(m_limit)); }
+void LimitedLineEdit::putText(const QString& text)
+{
+    setText(text.left(m_limit));
+}
 
 void LimitedLineEdit::rememberState()
 {

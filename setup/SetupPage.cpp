@@ -137,12 +137,30 @@ void SetupPage::Command3_Click()
     m_refreshFileLists();
 }
 
-void SetupPage::Command6_Click() { writeName(Edition::V123); }
-void SetupPage::Command7_Click() { writeName(Edition::Rkv); }
-void SetupPage::Command8_Click() { writeFurColors(Edition::V123); }
-void SetupPage::Command9_Click() { writeFurColors(Edition::Rkv); }
-void SetupPage::Command10_Click() { writeCharacter(Edition::V123); }
-void SetupPage::Command11_Click() { writeCharacter(Edition::Rkv); }
+void SetupPage::Command6_Click()
+{
+    writeName(Edition::V123);
+}
+void SetupPage::Command7_Click()
+{
+    writeName(Edition::Rkv);
+}
+void SetupPage::Command8_Click()
+{
+    writeFurColors(Edition::V123);
+}
+void SetupPage::Command9_Click()
+{
+    writeFurColors(Edition::Rkv);
+}
+void SetupPage::Command10_Click()
+{
+    writeCharacter(Edition::V123);
+}
+void SetupPage::Command11_Click()
+{
+    writeCharacter(Edition::Rkv);
+}
 
 // Each profile button opens its edition's key afresh and writes only when that worked; a
 // profile the game has not created yet stays absent.

@@ -6,7 +6,10 @@ namespace {
 
 constexpr char kSignature[] = "WINE REGISTRY Version 2";
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 bool isHexDigit(char c)
 {

@@ -105,7 +105,10 @@ WineRegistry::WineRegistry(QString prefix, std::unique_ptr<WineRunner> runner, H
 
 WineRegistry::~WineRegistry() = default;
 
-QString WineRegistry::userdefPath() const { return m_prefix + QStringLiteral("/userdef.reg"); }
+QString WineRegistry::userdefPath() const
+{
+    return m_prefix + QStringLiteral("/userdef.reg");
+}
 
 bool WineRegistry::serverRunning() const
 {
@@ -215,4 +218,7 @@ bool WineRegistry::setValueByCommand(const OpenKey& key, const QString& name, qu
     return WineRegCommand(*m_runner).setValue(key.fullPath, name, type, data);
 }
 
-void WineRegistry::closeKey(Key key) { m_open.erase(key); }
+void WineRegistry::closeKey(Key key)
+{
+    m_open.erase(key);
+}

@@ -7,7 +7,10 @@ modRegistryAPI::modRegistryAPI(Registry& registry)
 {
 }
 
-modRegistryAPI::~modRegistryAPI() { CloseKey(); }
+modRegistryAPI::~modRegistryAPI()
+{
+    CloseKey();
+}
 
 bool modRegistryAPI::OpenKey(Registry::Key root, const QString& subKey, quint32 access)
 {

@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (nameChoice % 2 == 0)
             name = nameChoice % 4 == 0 ? entry.name.toUpper() : entry.name;
     }
-    const WineRegFile::Value value{type, QByteArray(valueBytes.data(), qsizetype(valueBytes.size()))};
+    const WineRegFile::Value value{type,
+                                   QByteArray(valueBytes.data(), qsizetype(valueBytes.size()))};
     const QDateTime now = QDateTime::fromSecsSinceEpoch(1796626735, Qt::UTC);
 
     const std::optional<WineRegFile::Edit> edit = file->setValue(key, name, value, now);

@@ -51,7 +51,8 @@ private Q_SLOTS:
         window.show();
         int checked = 0;
         for (QWidget* widget : window.findChildren<QWidget*>()) {
-            if (!isControl(widget) || widget->objectName() == QLatin1String("qt_scrollarea_hcontainer"))
+            if (!isControl(widget) ||
+                widget->objectName() == QLatin1String("qt_scrollarea_hcontainer"))
                 continue;
             // Headers and scroll bars of a list or table are parts of that control, which
             // announces them itself.
@@ -68,10 +69,9 @@ private Q_SLOTS:
             QVERIFY2(!name.trimmed().isEmpty(), qPrintable(what + QStringLiteral(" has no name")));
             const QString text = visibleText(widget);
             if (!text.isEmpty())
-                QVERIFY2(name == text,
-                         qPrintable(what + QStringLiteral(": named '") + name +
-                                    QStringLiteral("' instead of its caption '") + text +
-                                    QLatin1Char('\'')));
+                QVERIFY2(name == text, qPrintable(what + QStringLiteral(": named '") + name +
+                                                  QStringLiteral("' instead of its caption '") +
+                                                  text + QLatin1Char('\'')));
             ++checked;
         }
         QVERIFY(checked > 60);

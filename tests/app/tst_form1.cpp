@@ -19,9 +19,9 @@ class TestForm1 : public QObject {
 private:
     static const QStringList& pages()
     {
-        static const QStringList names = {QStringLiteral("JoinGame"), QStringLiteral("HostGame"),
+        static const QStringList names = {QStringLiteral("JoinGame"),    QStringLiteral("HostGame"),
                                           QStringLiteral("FileManager"), QStringLiteral("Setup"),
-                                          QStringLiteral("ModPlayer"), QStringLiteral("Credits")};
+                                          QStringLiteral("ModPlayer"),   QStringLiteral("Credits")};
         return names;
     }
 
@@ -90,14 +90,13 @@ private Q_SLOTS:
         FakeServices fakes;
         Form1 window(fakes.services());
         window.show();
-        const QStringList captions = {
-            QStringLiteral("Join Game"), QStringLiteral("Host Game"), QStringLiteral("File Manager"),
-            QStringLiteral("Setup"), QStringLiteral("Mod Player"), QStringLiteral("Credits")};
+        const QStringList captions = {QStringLiteral("Join Game"),    QStringLiteral("Host Game"),
+                                      QStringLiteral("File Manager"), QStringLiteral("Setup"),
+                                      QStringLiteral("Mod Player"),   QStringLiteral("Credits")};
         // Forward, backward, and each tab chosen twice in a row.
         for (int index : {1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2, 1, 1}) {
             chooseTab(window, index);
-            QCOMPARE(window.windowTitle(),
-                     QStringLiteral("Korvane 1.4 -> ") + captions[index - 1]);
+            QCOMPARE(window.windowTitle(), QStringLiteral("Korvane 1.4 -> ") + captions[index - 1]);
             QCOMPARE(visiblePages(window), QStringList{pages()[index - 1]});
             QCOMPARE(window.findChild<QGroupBox*>(pages()[index - 1])->title(),
                      captions[index - 1]);
@@ -111,8 +110,8 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const QStringList order = {QStringLiteral("HostGame"), QStringLiteral("FileManager"),
-                                   QStringLiteral("Setup"), QStringLiteral("ModPlayer"),
-                                   QStringLiteral("Credits"), QStringLiteral("JoinGame")};
+                                   QStringLiteral("Setup"),    QStringLiteral("ModPlayer"),
+                                   QStringLiteral("Credits"),  QStringLiteral("JoinGame")};
         for (const QString& page : order) {
             QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
             QCOMPARE(visiblePages(window), QStringList{page});
@@ -153,8 +152,10 @@ private Q_SLOTS:
         QVERIFY(lines.last().isEmpty());
         QCOMPARE(lines[0], QStringLiteral("Korvane 1.4"));
         QCOMPARE(lines[2], QStringLiteral(" "));
-        QCOMPARE(lines[3], QStringLiteral("I get a file not found error when launching Brix2 / QLE"));
-        QCOMPARE(lines[4], QStringLiteral("\tTry going to 'Setup' and configuring your game first."));
+        QCOMPARE(lines[3],
+                 QStringLiteral("I get a file not found error when launching Brix2 / QLE"));
+        QCOMPARE(lines[4],
+                 QStringLiteral("\tTry going to 'Setup' and configuring your game first."));
         QCOMPARE(lines[10], QStringLiteral("\tIn the 'Join Game', uncheck both server options."));
         QCOMPARE(lines[14], QStringLiteral("\tNo, i am your father."));
         QVERIFY(!text.contains(QStringLiteral("\r\r")) && !text.contains(QStringLiteral("\n\n")));

@@ -76,12 +76,12 @@ private Q_SLOTS:
             QAccessible::Role role;
             const char* name;
         };
-        for (const Expect& expect : {Expect{0, QAccessible::StaticText, "Downloads"},
-                                     Expect{1, QAccessible::Button, "1.23 Patch"},
-                                     Expect{4, QAccessible::Button, "?"},
-                                     Expect{6, QAccessible::Button, "X"}}) {
-            QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(
-                bar.panelWidget(expect.index));
+        for (const Expect& expect :
+             {Expect{0, QAccessible::StaticText, "Downloads"},
+              Expect{1, QAccessible::Button, "1.23 Patch"}, Expect{4, QAccessible::Button, "?"},
+              Expect{6, QAccessible::Button, "X"}}) {
+            QAccessibleInterface* panel =
+                QAccessible::queryAccessibleInterface(bar.panelWidget(expect.index));
             QVERIFY(panel);
             QCOMPARE(panel->role(), expect.role);
             QCOMPARE(panel->text(QAccessible::Name), QString::fromLatin1(expect.name));

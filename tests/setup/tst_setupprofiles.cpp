@@ -1,5 +1,5 @@
-#include "TestFiles.h"
 #include "FakeServices.h"
+#include "TestFiles.h"
 #include "WindowTestHelpers.h"
 
 #include "setup/SetupPage.h"
@@ -15,7 +15,10 @@
 
 namespace {
 
-QByteArray fixture() { return readFile(QStringLiteral(SETUP_TEST_DATA "/wine-8.0-userdef.reg")); }
+QByteArray fixture()
+{
+    return readFile(QStringLiteral(SETUP_TEST_DATA "/wine-8.0-userdef.reg"));
+}
 
 const QByteArray kProfile123 =
     "\n[Software\\\\Ventaloft\\\\Brix Quorrel 2\\\\1.23\\\\Player0] 1796626735\n"

@@ -29,7 +29,10 @@ const QByteArray kSettingsSection =
     "\"Sound\"=dword:00000001\n";
 
 // Wine's own userdef.reg with the game's 1.23 profile and one more key of the game.
-QByteArray withProfile() { return fixture() + kProfileSection + kSettingsSection; }
+QByteArray withProfile()
+{
+    return fixture() + kProfileSection + kSettingsSection;
+}
 
 QByteArray utf16z(const QString& text)
 {
@@ -41,8 +44,14 @@ QByteArray utf16z(const QString& text)
     return bytes;
 }
 
-WineRegFile::Value binary(const QByteArray& hex) { return {3, QByteArray::fromHex(hex)}; }
-WineRegFile::Value text(const QString& s) { return {1, utf16z(s)}; }
+WineRegFile::Value binary(const QByteArray& hex)
+{
+    return {3, QByteArray::fromHex(hex)};
+}
+WineRegFile::Value text(const QString& s)
+{
+    return {1, utf16z(s)};
+}
 
 const QDateTime kNow = QDateTime::fromSecsSinceEpoch(1796626735, Qt::UTC);
 

@@ -8,8 +8,7 @@
 #include <QTest>
 
 // Looks up a control of the window by its name; fails the test when it is missing.
-template <typename Widget>
-Widget* control(QWidget& window, const char* name)
+template <typename Widget> Widget* control(QWidget& window, const char* name)
 {
     auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
     if (!widget)
