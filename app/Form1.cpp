@@ -110,7 +110,9 @@ Form1::Form1(const Services& services)
          {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this,
                 [turnPage] { turnPage(1); });
+    // Shift+Tab arrives as Backtab from most keyboards, as Tab with Shift from some.
     for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
                                      QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this,
                 [turnPage] { turnPage(-1); });

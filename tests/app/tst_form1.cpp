@@ -119,6 +119,10 @@ private Q_SLOTS:
         QTest::keyClick(&window, Qt::Key_PageUp, Qt::ControlModifier);
         QCOMPARE(visiblePages(window), QStringList{QStringLiteral("Credits")});
         QCOMPARE(window.windowTitle(), QStringLiteral("Korvane 1.4 -> Credits"));
+        QTest::keyClick(&window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(visiblePages(window), QStringList{QStringLiteral("ModPlayer")});
+        QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(visiblePages(window), QStringList{QStringLiteral("Setup")});
     }
 
     void aHiddenPageKeepsWhatWasTyped()
