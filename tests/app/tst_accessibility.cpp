@@ -77,6 +77,29 @@ private Q_SLOTS:
         QVERIFY(checked > 60);
     }
 
+    void theSetupPageIsWalkedInItsDesignedOrder()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        window.show();
+        chooseTab(window, 4);
+        QWidget* first = control<QWidget>(window, "TempBrixDir");
+        QStringList order{first->objectName()};
+        for (QWidget* w = first->nextInFocusChain(); w != first && order.size() < 16;
+             w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&window) &&
+                window.findChild<QWidget*>(QStringLiteral("Setup"))->isAncestorOf(w))
+                order.append(w->objectName());
+        QCOMPARE(order, (QStringList{QStringLiteral("TempBrixDir"), QStringLiteral("Command1"),
+                                     QStringLiteral("Command2"), QStringLiteral("Command3"),
+                                     QStringLiteral("Alias"), QStringLiteral("Command6"),
+                                     QStringLiteral("Command7"), QStringLiteral("FurColors"),
+                                     QStringLiteral("Command8"), QStringLiteral("Command9"),
+                                     QStringLiteral("Brix"), QStringLiteral("Vosk"),
+                                     QStringLiteral("Nyla"), QStringLiteral("Command10"),
+                                     QStringLiteral("Command11")}));
+    }
+
     void theTabsAreAnnouncedByTheirCaptions()
     {
         FakeServices fakes;
