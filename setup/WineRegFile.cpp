@@ -1,29 +1,14 @@
 #include "setup/WineRegFile.h"
 
+#include "setup/WineRegSyntax.h"
+
 #include <QStringList>
 
 namespace {
 
+using namespace wineregsyntax;
+
 constexpr char kSignature[] = "WINE REGISTRY Version 2";
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-bool isHexDigit(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return c - 'A' + 10;
-}
 
 // One line of the file: its text runs from begin to end (without the line break), the next
 // line starts at next.
@@ -58,13 +43,6 @@ private:
     qsizetype m_pos = 0;
 };
 
-qsizetype skipBlanks(const QByteArray& s, qsizetype pos, qsizetype end)
-{
-    while (pos < end && isBlank(s[pos]))
-        ++pos;
-    return pos;
-}
-
 // The text of a line without a carriage return before its line break.
 qsizetype textEnd(const QByteArray& s, const Line& line)
 {
@@ -77,105 +55,10 @@ QByteArray lineBreakOf(const QByteArray& s, const Line& line)
                                                             : QByteArrayLiteral("\n");
 }
 
-// Reads an escaped name or string up to endChar the way the Wine server reads them: C escapes,
-// "\x" with up to four hexadecimal digits, octal with up to three digits, any other escaped
-// character as itself, and every other byte as the character of that number. Returns the
-// position of endChar, or -1 when the line ends first.
-qsizetype unescape(const QByteArray& s, qsizetype pos, qsizetype end, char endChar, QString* out)
-{
-    while (pos < end && s[pos] != endChar) {
-        const char c = s[pos];
-        if (c != '\\') {
-            out->append(QChar(char16_t(static_cast<unsigned char>(c))));
-            ++pos;
-            continue;
-        }
-        if (++pos >= end)
-            return -1;
-        const char e = s[pos];
-        switch (e) {
-        case 'a':
-            out->append(QChar(char16_t(7)));
-            ++pos;
-            break;
-        case 'b':
-            out->append(QChar(char16_t(8)));
-            ++pos;
-            break;
-        case 'e':
-            out->append(QChar(char16_t(27)));
-            ++pos;
-            break;
-        case 'f':
-            out->append(QChar(char16_t(12)));
-            ++pos;
-            break;
-        case 'n':
-            out->append(QChar(char16_t(10)));
-            ++pos;
-            break;
-        case 'r':
-            out->append(QChar(char16_t(13)));
-            ++pos;
-            break;
-        case 't':
-            out->append(QChar(char16_t(9)));
-            ++pos;
-            break;
-        case 'v':
-            out->append(QChar(char16_t(11)));
-            ++pos;
-            break;
-        case 'x': {
-            ++pos;
-            if (pos >= end || !isHexDigit(s[pos])) {
-                out->append(QLatin1Char('x'));
-                break;
-            }
-            unsigned value = 0;
-            for (int n = 0; n < 4 && pos < end && isHexDigit(s[pos]); ++n, ++pos)
-                value = value * 16 + unsigned(hexDigitValue(s[pos]));
-            out->append(QChar(char16_t(value)));
-            break;
-        }
-        default:
-            if (e >= '0' && e <= '7') {
-                unsigned value = 0;
-                for (int n = 0; n < 3 && pos < end && s[pos] >= '0' && s[pos] <= '7'; ++n, ++pos)
-                    value = value * 8 + unsigned(s[pos] - '0');
-                out->append(QChar(char16_t(value)));
-            } else {
-                out->append(QChar(char16_t(static_cast<unsigned char>(e))));
-                ++pos;
-            }
-        }
-    }
-    return pos < end ? pos : -1;
-}
-
 bool startsWithAt(const QByteArray& s, qsizetype pos, qsizetype end, const char* prefix)
 {
     const qsizetype n = qsizetype(qstrlen(prefix));
     return end - pos >= n && s.mid(pos, n) == QByteArray::fromRawData(prefix, n);
-}
-
-// Reads comma-separated hexadecimal bytes, as the Wine server does; -1 on a number above 0xFF.
-qsizetype skipHexBytes(const QByteArray& s, qsizetype pos, qsizetype end)
-{
-    while (pos < end && isHexDigit(s[pos])) {
-        unsigned value = 0;
-        while (pos < end && isHexDigit(s[pos])) {
-            value = value * 16 + unsigned(hexDigitValue(s[pos]));
-            if (value > 0xFF)
-                return -1;
-            ++pos;
-        }
-        pos = skipBlanks(s, pos, end);
-        if (pos < end && s[pos] == ',')
-            ++pos;
-        pos = skipBlanks(s, pos, end);
-    }
-    return pos;
 }
 
 bool pathsEqual(const QString& a, const QString& b)
@@ -193,7 +76,7 @@ QByteArray nameToken(const QString& name)
 {
     if (name.isEmpty())
         return QByteArrayLiteral("@=");
-    return '"' + WineRegFile::escape(name, '"', '"') + "\"=";
+    return '"' + wineregsyntax::escape(name, '"', '"') + "\"=";
 }
 
 } // namespace
@@ -338,9 +221,9 @@ std::optional<WineRegFile::Edit> WineRegFile::setValue(const QString& keyPath, c
                                                        const QDateTime& now) const
 {
     if (const ValueLines* existing = findValue(keyPath, name)) {
-        return Edit{
-            existing->dataBegin, existing->dataEnd,
-            formatData(value, existing->dataBegin - existing->lineBegin, existing->newline)};
+        return Edit{existing->dataBegin, existing->dataEnd,
+                    formatData(value.type, value.data, existing->dataBegin - existing->lineBegin,
+                               existing->newline)};
     }
 
     const Section* own = nullptr;
@@ -350,7 +233,7 @@ std::optional<WineRegFile::Edit> WineRegFile::setValue(const QString& keyPath, c
     if (own) {
         const QByteArray& nl = own->appendNewline;
         const QByteArray token = nameToken(name);
-        QByteArray line = token + formatData(value, token.size(), nl);
+        QByteArray line = token + formatData(value.type, value.data, token.size(), nl);
         // A last line without its line break gets only the "\n": one that ends in "\r" already
         // has the first half of its "\r\n", which must not become part of its text.
         return Edit{own->appendAt, own->appendAt,
@@ -377,7 +260,7 @@ std::optional<WineRegFile::Edit> WineRegFile::setValue(const QString& keyPath, c
         const QByteArray token = nameToken(name);
         QByteArray text = '[' + escapedPath + "] " + QByteArray::number(now.toSecsSinceEpoch()) +
                           nl + "#time=" + QByteArray::number(fileTime, 16) + nl + token +
-                          formatData(value, token.size(), nl) + nl + nl;
+                          formatData(value.type, value.data, token.size(), nl) + nl + nl;
         return Edit{section.headerBegin, section.headerBegin, text};
     }
     return std::nullopt;
@@ -403,71 +286,4 @@ std::vector<WineRegFile::Entry> WineRegFile::entries() const
         for (const ValueLines& value : section.values)
             all.push_back({section.path, value.name});
     return all;
-}
-
-QByteArray WineRegFile::formatData(const Value& value, qsizetype column, const QByteArray& newline)
-{
-    const QByteArray& data = value.data;
-    const bool stringType = value.type == 1 || value.type == 2 || value.type == 7;
-    // Only strings that end in their terminating zero are written as text.
-    if (stringType && data.size() >= 2 && data.size() % 2 == 0 && data.at(data.size() - 1) == 0 &&
-        data.at(data.size() - 2) == 0) {
-        QString text(data.size() / 2 - 1, Qt::Uninitialized);
-        for (qsizetype i = 0; i < text.size(); ++i)
-            text[i] = QChar(char16_t(static_cast<unsigned char>(data[2 * i]) |
-                                     static_cast<unsigned char>(data[2 * i + 1]) << 8));
-        QByteArray out =
-            value.type == 1 ? QByteArray() : "str(" + QByteArray::number(value.type, 16) + "):";
-        return out + '"' + escape(text, '"', '"') + '"';
-    }
-    if (value.type == 4 && data.size() == 4) {
-        quint32 number = 0;
-        for (int i = 3; i >= 0; --i)
-            number = number << 8 | static_cast<unsigned char>(data[i]);
-        return "dword:" + QByteArray::number(number, 16).rightJustified(8, '0');
-    }
-    QByteArray out = value.type == 3 ? QByteArrayLiteral("hex:")
-                                     : "hex(" + QByteArray::number(value.type, 16) + "):";
-    qsizetype count = column + out.size();
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        out += QByteArray::number(static_cast<unsigned char>(data[i]), 16).rightJustified(2, '0');
-        count += 2;
-        if (i < data.size() - 1) {
-            out += ',';
-            if (++count > 76) {
-                out += '\\' + newline + "  ";
-                count = 2;
-            }
-        }
-    }
-    return out;
-}
-
-QByteArray WineRegFile::escape(const QString& text, char quote1, char quote2)
-{
-    static const char cEscapes[] = ".......abtnvfr.............e....";
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c > 127) {
-            out += "\\x" + QByteArray::number(c, 16).rightJustified(4, '0');
-        } else if (c < 32) {
-            if (cEscapes[c] != '.') {
-                out += '\\';
-                out += cEscapes[c];
-            } else {
-                const bool octalFollows = i + 1 < text.size() &&
-                                          text.at(i + 1) >= QLatin1Char('0') &&
-                                          text.at(i + 1) <= QLatin1Char('7');
-                out += '\\' + QByteArray::number(c, 8).rightJustified(octalFollows ? 3 : 1, '0');
-            }
-        } else {
-            const char a = char(c);
-            if (a == '\\' || a == quote1 || a == quote2)
-                out += '\\';
-            out += a;
-        }
-    }
-    return out;
 }

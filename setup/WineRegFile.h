@@ -59,11 +59,6 @@ public:
     };
     std::vector<Entry> entries() const;
 
-    // The data text Wine writes for a value that starts at the given column of its line.
-    static QByteArray formatData(const Value& value, qsizetype column, const QByteArray& newline);
-    // A name or string in the file's escaped form; quote1 and quote2 are escaped as well.
-    static QByteArray escape(const QString& text, char quote1, char quote2);
-
 private:
     struct ValueLines {
         QString name;
