@@ -219,7 +219,7 @@ void Form1::RefreshFileLists()
                               &FileManager->tunes()}) {
         QString reason;
         if (!list->setFileName(m_values.gameDir, &reason)) {
-            m_services.messages.warn(this, QStringLiteral("Korvane 1.4"),
+            m_services.messages.warn(this, MessageCaption,
                                      listingFailureMessage(m_values.gameDir, reason));
             return;
         }

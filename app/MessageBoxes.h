@@ -4,6 +4,9 @@
 
 class QWidget;
 
+// Every message box of the launcher carries the application's title as its caption.
+inline const QString MessageCaption = QStringLiteral("Korvane 1.4");
+
 // Modal message boxes, behind an interface so that tests answer them without a dialog.
 class MessageBoxes {
 public:

@@ -86,5 +86,5 @@ void startAddressOrWarn(UrlOpener& urls, MessageBoxes& messages, QWidget* parent
                                  "set up to open \"%2\" addresses.")
                       .arg(address->toString(), address->scheme())
                 : QStringLiteral("The address in \"%1\" could not be opened.").arg(commandLine);
-    messages.warn(parent, QStringLiteral("Korvane 1.4"), text);
+    messages.warn(parent, MessageCaption, text);
 }

@@ -20,11 +20,6 @@ namespace {
 
 const QString PrivateAddress = QStringLiteral("Private");
 
-QString messageCaption()
-{
-    return QStringLiteral("Korvane 1.4");
-}
-
 } // namespace
 
 JoinGamePage::JoinGamePage(const Services& services, SharedValues& values, QWidget* parent)
@@ -153,13 +148,13 @@ void JoinGamePage::Command4_Click()
 {
     const std::optional<int> row = selectedRow();
     if (!row) {
-        m_services.messages.inform(this, messageCaption(),
+        m_services.messages.inform(this, MessageCaption,
                                    QStringLiteral("Choose a server from the list first."));
         return;
     }
     const QString address = m_servers->row(*row).address();
     if (address == PrivateAddress) {
-        m_services.messages.warn(this, messageCaption(),
+        m_services.messages.warn(this, MessageCaption,
                                  QStringLiteral("This server is private; it cannot be joined "
                                                 "from the list."));
         return;
@@ -168,7 +163,7 @@ void JoinGamePage::Command4_Click()
     const std::optional<CommandLine> line = joinCommandLine(m_values.gameDir, address);
     if (!line) {
         m_services.messages.warn(
-            this, messageCaption(),
+            this, MessageCaption,
             QStringLiteral("The game was not started: this server's address is not a plain host "
                            "name or IP address."));
         return;

@@ -9,7 +9,7 @@ bool startOrWarn(ProgramStarter& programs, MessageBoxes& messages, QWidget* pare
 {
     const ProgramStarter::Result result = programs.start(commandLine);
     if (!result.started)
-        messages.warn(parent, QStringLiteral("Korvane 1.4"),
+        messages.warn(parent, MessageCaption,
                       commandlines::startFailureMessage(commandLine, result.error));
     return result.started;
 }

@@ -97,14 +97,6 @@ void SetupPage::Command1_Click()
     m_refreshFileLists();
 }
 
-namespace {
-const QString& launcherCaption()
-{
-    static const QString caption = QStringLiteral("Korvane 1.4");
-    return caption;
-}
-} // namespace
-
 // "Save": the game directory (as accepted, not as typed), the name, the fur colours and the
 // character go to the settings store.
 void SetupPage::Command2_Click()
@@ -112,7 +104,7 @@ void SetupPage::Command2_Click()
     const LauncherSettings settings{m_values.gameDir, Alias->text(), FurColors->text(),
                                     LauncherSettings::characterCode(selectedCharacter())};
     if (!settings.save(m_services.settings))
-        m_services.messages.warn(window(), launcherCaption(),
+        m_services.messages.warn(window(), MessageCaption,
                                  QStringLiteral("The settings could not be saved.\n\n%1")
                                      .arg(m_services.settings.error()));
 }
@@ -124,7 +116,7 @@ void SetupPage::Command3_Click()
     const std::optional<LauncherSettings> settings = LauncherSettings::load(m_services.settings);
     if (!settings) {
         // Nothing on the page changes when the store cannot be read.
-        m_services.messages.warn(window(), launcherCaption(),
+        m_services.messages.warn(window(), MessageCaption,
                                  QStringLiteral("The settings could not be loaded.\n\n%1")
                                      .arg(m_services.settings.error()));
         return;
@@ -192,7 +184,7 @@ void SetupPage::writeCharacter(Edition edition)
     // 1.23 has no Nyla: the user is told so whether or not the profile exists, and gets Brix.
     if (edition == Edition::V123 && character == Character::Nyla) {
         m_services.messages.inform(
-            window(), launcherCaption(),
+            window(), MessageCaption,
             QStringLiteral("Error, No Nyla in 1.23, You are now set to Brix"));
         selectCharacter(Character::Brix);
         character = Character::Brix;
