@@ -78,9 +78,9 @@ bool startAddress(UrlOpener& urls, const QString& commandLine)
 void startAddressOrWarn(UrlOpener& urls, MessageBoxes& messages, QWidget* parent,
                         const QString& commandLine)
 {
-    if (startAddress(urls, commandLine))
-        return;
     const std::optional<QUrl> address = panelcommands::startAddress(commandLine);
+    if (address && urls.open(*address))
+        return;
     const QString text =
         address ? QStringLiteral("The address %1 could not be opened.\n\nCheck that a program is "
                                  "set up to open \"%2\" addresses.")

@@ -16,12 +16,6 @@
 #include <QTcpSocket>
 #include <QTreeView>
 
-namespace {
-
-const QString PrivateAddress = QStringLiteral("Private");
-
-} // namespace
-
 JoinGamePage::JoinGamePage(const Services& services, SharedValues& values, QWidget* parent)
     : QGroupBox(QStringLiteral("Join Game"), parent)
     , m_services(services)
@@ -141,7 +135,7 @@ std::optional<int> JoinGamePage::selectedRow() const
 void JoinGamePage::ListView1_Click()
 {
     const std::optional<int> row = selectedRow();
-    Command4->setEnabled(row && m_servers->row(*row).address() != PrivateAddress);
+    Command4->setEnabled(row && m_servers->row(*row).address() != ServerRow::PrivateAddress);
 }
 
 void JoinGamePage::Command4_Click()
@@ -153,7 +147,7 @@ void JoinGamePage::Command4_Click()
         return;
     }
     const QString address = m_servers->row(*row).address();
-    if (address == PrivateAddress) {
+    if (address == ServerRow::PrivateAddress) {
         m_services.messages.warn(this, MessageCaption,
                                  QStringLiteral("This server is private; it cannot be joined "
                                                 "from the list."));

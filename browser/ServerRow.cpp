@@ -58,7 +58,7 @@ QString ServerRow::players() const
 QString ServerRow::address() const
 {
     if (m_private)
-        return QStringLiteral("Private");
+        return PrivateAddress;
     return windows1252::decode(
         QByteArrayView(m_text).sliced(m_addressStart, m_nameStart - m_addressStart));
 }

@@ -10,6 +10,9 @@
 // room.
 class ServerRow {
 public:
+    // What the address column shows for a server that cannot be joined from the list.
+    static inline const QString PrivateAddress = QStringLiteral("Private");
+
     enum class Type : quint8 { None, Battle, Ctf, Treasure };
     enum class Version : quint8 { None, Rkv, V121, V124x, V121x };
 

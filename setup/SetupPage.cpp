@@ -154,32 +154,19 @@ void SetupPage::Command11_Click()
     writeCharacter(Edition::Rkv);
 }
 
-// Each profile button opens its edition's key afresh and writes only when that worked; a
-// profile the game has not created yet stays absent.
 void SetupPage::writeName(Edition edition)
 {
-    if (!m_registryApi.OpenKey(Registry::HkeyUsers, profile::subKey(edition),
-                               Registry::KeyAllAccess))
-        return;
-    m_registryApi.SetValue(m_registryApi.KeyHandle, QStringLiteral("Name"), Registry::RegSz,
-                           Alias->text());
-    m_registryApi.CloseKey();
+    writeProfileValue(edition, QStringLiteral("Name"), Registry::RegSz, Alias->text());
 }
 
 void SetupPage::writeFurColors(Edition edition)
 {
-    if (!m_registryApi.OpenKey(Registry::HkeyUsers, profile::subKey(edition),
-                               Registry::KeyAllAccess))
-        return;
-    m_registryApi.SetValue(m_registryApi.KeyHandle, QStringLiteral("Color"), Registry::RegBinary,
-                           profile::furColorValueText(FurColors->text()));
-    m_registryApi.CloseKey();
+    writeProfileValue(edition, QStringLiteral("Color"), Registry::RegBinary,
+                      profile::furColorValueText(FurColors->text()));
 }
 
 void SetupPage::writeCharacter(Edition edition)
 {
-    const bool opened = m_registryApi.OpenKey(Registry::HkeyUsers, profile::subKey(edition),
-                                              Registry::KeyAllAccess);
     Character character = selectedCharacter();
     // 1.23 has no Nyla: the user is told so whether or not the profile exists, and gets Brix.
     if (edition == Edition::V123 && character == Character::Nyla) {
@@ -189,11 +176,21 @@ void SetupPage::writeCharacter(Edition edition)
         selectCharacter(Character::Brix);
         character = Character::Brix;
     }
-    if (!opened)
+    writeProfileValue(edition, QStringLiteral("Char"), Registry::RegBinary,
+                      profile::characterValueText(edition, character));
+}
+
+// Each profile button opens its edition's key afresh and writes its one value only when that
+// worked; a profile the game has not created yet stays absent. Nothing to write (no character
+// chosen) still opens the key, and writes nothing.
+void SetupPage::writeProfileValue(Edition edition, const QString& name, quint32 type,
+                                  const std::optional<QString>& value)
+{
+    if (!m_registryApi.OpenKey(Registry::HkeyUsers, profile::subKey(edition),
+                               Registry::KeyAllAccess))
         return;
-    if (const std::optional<QString> code = profile::characterValueText(edition, character))
-        m_registryApi.SetValue(m_registryApi.KeyHandle, QStringLiteral("Char"), Registry::RegBinary,
-                               *code);
+    if (value)
+        m_registryApi.SetValue(m_registryApi.KeyHandle, name, type, *value);
     m_registryApi.CloseKey();
 }
 

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 
 #include <functional>
+#include <optional>
 
 class QGroupBox;
 class QLineEdit;
@@ -39,6 +40,8 @@ private:
     void writeName(Edition edition);
     void writeFurColors(Edition edition);
     void writeCharacter(Edition edition);
+    void writeProfileValue(Edition edition, const QString& name, quint32 type,
+                           const std::optional<QString>& value);
     Character selectedCharacter() const;
     void selectCharacter(Character character);
 
