@@ -4,7 +4,8 @@ BUILD    ?= build
 JOBS     ?= $(shell nproc)
 CMAKE_GEN = $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
 
-.PHONY: all deps run test configure build bench fuzz sanitize install screenshots clean format
+.PHONY: all deps run test configure build bench fuzz sanitize install screenshots clean format \
+        windows test-windows windows-zip test-windows-zip
 
 all: build
 
@@ -62,6 +63,32 @@ fuzz:
 	        | grep -E '^(stat::number_of_executed_units|==|SUMMARY|INFO: fuzzed|Done)' ; \
 	    test $${PIPESTATUS[0]} -eq 0 || exit 1; \
 	done
+
+# The Windows build: cross-compiled with mingw-w64 against a kit of Qt, SDL2 and libopenmpt built
+# for Windows (WINDOWS_KIT=/path/to/mingw64-kit.tar.xz), tested under Wine in a scratch prefix.
+WINDOWS_KIT    ?=
+WINDOWS_BUILD  ?= build-windows
+WINDOWS_PREFIX  = $(CURDIR)/$(WINDOWS_BUILD)/kit/mingw64
+windows:
+	@tools/install-deps build windows
+	@tools/unpack-kit "$(WINDOWS_KIT)" $(WINDOWS_BUILD)/kit
+	@test -f $(WINDOWS_BUILD)/CMakeCache.txt || PKG_CONFIG_LIBDIR=$(WINDOWS_PREFIX)/lib/pkgconfig \
+	    cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	    -DCMAKE_FIND_ROOT_PATH=$(WINDOWS_PREFIX) -DCMAKE_PREFIX_PATH=$(WINDOWS_PREFIX) \
+	    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+	    -DCMAKE_CROSSCOMPILING_EMULATOR="$(CURDIR)/tools/wine-run;$(WINDOWS_PREFIX)/bin;$(CURDIR)/$(WINDOWS_BUILD)/wineprefix"
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+test-windows: windows
+	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS) -LE zip
+
+windows-zip: windows
+	cmake --build $(WINDOWS_BUILD) --target windows-zip
+
+# The zip for users, unpacked into an empty folder and started under Wine on a real X server.
+test-windows-zip: windows-zip
+	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -L zip
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

@@ -2,10 +2,10 @@
 
 #include "player/modplug.h"
 
-#include <QFile>
+#include <QString>
 
-// Parameters are plain ASCII; paths go out in the file system's own encoding so that any file
-// the dialog offers can be opened.
+// Parameters are plain ASCII; paths go out as UTF-8, which the library reads with the system's
+// wide-character calls where there are such, so that any file the dialog offers can be opened.
 ModulePlayer::Handle LibraryModulePlayer::createEx(const QString& parameters)
 {
     return ModPlug_CreateEx(parameters.toUtf8().constData());
@@ -18,7 +18,7 @@ qint16 LibraryModulePlayer::setWindow(Handle player, quintptr window)
 
 qint16 LibraryModulePlayer::load(Handle player, const QString& path)
 {
-    return ModPlug_Load(player, QFile::encodeName(path).constData());
+    return ModPlug_Load(player, path.toUtf8().constData());
 }
 
 qint16 LibraryModulePlayer::play(Handle player)

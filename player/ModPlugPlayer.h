@@ -20,10 +20,6 @@ struct Options {
 // ignored.
 Options parseOptions(const char* text);
 
-// Files larger than this are refused without being read: no module comes near it, and reading
-// it would freeze the caller.
-constexpr std::int64_t maxModuleFileBytes = 256 * 1024 * 1024;
-
 // A volume from 0 to 100 as a factor for the samples: squared, which sounds even across the bar.
 float gainForVolume(int volume);
 

@@ -26,9 +26,8 @@ ModPlugHandle ModPlug_CreateEx(const char* parameters);
 // Remembers the window the player belongs to. Sound output does not need it.
 int16_t ModPlug_SetWindow(ModPlugHandle player, uintptr_t window);
 
-// Stops any song, then loads the module file at `path` (in the file system's encoding). Fails,
-// leaving no song loaded, when the path is not a readable regular file of sensible size or
-// does not hold a module.
+// Stops any song, then loads the module file at `path` (UTF-8). Fails, leaving no song loaded,
+// when the path is not a readable regular file of sensible size or does not hold a module.
 int16_t ModPlug_Load(ModPlugHandle player, const char* path);
 
 // Plays the loaded song from its beginning, in the background, and returns at once. Opens the

@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -25,6 +27,17 @@ QStringList entries(const FileListBox& list)
     for (int row = 0; row < list.count(); ++row)
         names.append(list.item(row)->text());
     return names;
+}
+
+// Whether a folder without read rights can still be listed: by the superuser on Unix, and by
+// anyone on Windows, where a read-only attribute does not stop listing.
+bool permissionsHoldUsBack()
+{
+#ifdef Q_OS_UNIX
+    return ::geteuid() != 0;
+#else
+    return false;
+#endif
 }
 
 const QString Music = QStringLiteral("*.b2b;*.mod;*.xm;*.it;*.mtm;*.s3m;*.669");
@@ -103,9 +116,8 @@ private Q_SLOTS:
 
         QStringList refused = {temp.path() + QStringLiteral("/missing/"),
                                temp.path() + QStringLiteral("/file.b2l/")};
-        // Permissions do not hold the superuser back, so the locked directory counts only for
-        // others.
-        if (::geteuid() != 0 && QFile::setPermissions(dir.filePath(QStringLiteral("locked")), {}))
+        if (permissionsHoldUsBack() &&
+            QFile::setPermissions(dir.filePath(QStringLiteral("locked")), {}))
             refused.append(dir.filePath(QStringLiteral("locked")) + QLatin1Char('/'));
         for (const QString& text : refused) {
             QString error;
