@@ -1,16 +1,13 @@
 #include "launch/FileListing.h"
 
+#include "launch/DirectoryFiles.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-
-#ifdef Q_OS_UNIX
-#include <dirent.h>
-#include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -20,37 +17,6 @@ bool isPlainSuffixPattern(QStringView pattern)
     return pattern.size() >= 2 && pattern[0] == QLatin1Char('*') &&
            pattern[1] == QLatin1Char('.') && !pattern.mid(1).contains(QLatin1Char('*')) &&
            !pattern.contains(QLatin1Char('?'));
-}
-
-// Calls take(name) for every file of the directory that is neither hidden nor a directory.
-template <typename Take> void forEachFile(const QString& directory, Take take)
-{
-#ifdef Q_OS_UNIX
-    // Reading the entries directly spares a metadata lookup per file, which is most of the time
-    // a large game directory takes; the entry's own type says whether it is a plain file.
-    const QByteArray encoded = QFile::encodeName(directory);
-    if (DIR* dir = ::opendir(encoded.constData())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            if (entry->d_name[0] == '.')
-                continue; // hidden, or the directory itself and its parent
-            bool isFile = entry->d_type == DT_REG;
-            if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-                struct stat info;
-                const QByteArray path = encoded + '/' + entry->d_name;
-                isFile = ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
-            }
-            if (isFile)
-                take(QFile::decodeName(entry->d_name));
-        }
-        ::closedir(dir);
-        return;
-    }
-#endif
-    QDirIterator it(directory, QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        take(it.fileName());
-    }
 }
 
 bool nameLessThan(const QString& a, const QString& b)
@@ -129,16 +95,12 @@ FileListing listMatchingFiles(const QString& fileName, const FilePatterns& patte
         listing.error = QStringLiteral("It is not a directory.");
         return listing;
     }
-    bool readable = info.isReadable();
-#ifdef Q_OS_UNIX
-    readable = readable && info.isExecutable(); // a directory must also be searchable
-#endif
-    if (!readable) {
+    if (!mayListDirectory(info)) {
         listing.error = QStringLiteral("Permission to read the directory was denied.");
         return listing;
     }
 
-    forEachFile(listing.directory, [&](const QString& name) {
+    forEachPlainFile(listing.directory, [&](const QString& name) {
         if (patterns.matches(name))
             listing.names.append(name);
     });

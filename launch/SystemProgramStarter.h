@@ -7,17 +7,18 @@
 // Starts programs on this machine, detached and without a shell: the launcher never waits for
 // them, and every start is one more process.
 //
-// On Windows the command line goes to the system as built. Elsewhere the argument text is split
+// On Windows the program receives the command line as built, as its own text; only a program
+// path with a blank is quoted, so that it stays one word. Elsewhere the argument text is split
 // the way the Windows C runtime splits it, and a Windows program (a name ending in ".exe") is run
-// through Wine, found on the PATH.
+// through Wine, found on the PATH. Each system has its own file.
 class SystemProgramStarter : public ProgramStarter {
 public:
     Result start(const CommandLine& commandLine) override;
 };
 
-// Where a program name leads on a system whose files may differ from the typed name in case
-// only: the file itself, or a file of the same directory whose name matches ignoring case.
-// A bare name (no directory) is looked for in the working directory and then on the PATH.
+// Where a program name leads (Unix only) on a system whose files may differ from the typed name in
+// case only: the file itself, or a file of the same directory whose name matches ignoring case. A
+// bare name (no directory) is looked for in the working directory and then on the PATH.
 // windowsProgram: the file is handed to Wine, so it need only exist, not be executable.
 struct LocatedProgram {
     QString path;  // empty when not found

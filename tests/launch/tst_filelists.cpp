@@ -9,6 +9,8 @@
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+#else
+#include <windows.h>
 #endif
 
 namespace {
@@ -55,16 +57,11 @@ private Q_SLOTS:
         touch(dir, {QStringLiteral("battle2.b2l"), QStringLiteral("BATTLE1.B2L"),
                     QStringLiteral("battle10.b2l"), QStringLiteral("Arena.b2L"),
                     QStringLiteral("castle.b2t"), QStringLiteral("notes.txt"),
-                    QStringLiteral("level.b2l.bak"), QStringLiteral(".hidden.b2l"),
-                    QStringLiteral("theme.MOD"), QStringLiteral("intro.b2b"),
-                    QStringLiteral("x.xm"), QStringLiteral("y.it"), QStringLiteral("z.mtm"),
-                    QStringLiteral("w.s3m"), QStringLiteral("v.669"), QStringLiteral("u.mod.txt")});
+                    QStringLiteral("level.b2l.bak"), QStringLiteral("theme.MOD"),
+                    QStringLiteral("intro.b2b"), QStringLiteral("x.xm"), QStringLiteral("y.it"),
+                    QStringLiteral("z.mtm"), QStringLiteral("w.s3m"), QStringLiteral("v.669"),
+                    QStringLiteral("u.mod.txt")});
         QVERIFY(dir.mkdir(QStringLiteral("folder.b2l")));
-        // A link to a level is a level; a link to a directory is not.
-        QVERIFY(QFile::link(dir.filePath(QStringLiteral("battle2.b2l")),
-                            dir.filePath(QStringLiteral("linked.b2l"))));
-        QVERIFY(QFile::link(dir.filePath(QStringLiteral("folder.b2l")),
-                            dir.filePath(QStringLiteral("linkedfolder.b2l"))));
 
         FileListBox levels(QStringLiteral("*.b2l"));
         FileListBox tunes(Music);
@@ -72,15 +69,41 @@ private Q_SLOTS:
         QVERIFY(tunes.setFileName(temp.path() + QLatin1Char('/')));
         QCOMPARE(entries(levels),
                  (QStringList{QStringLiteral("Arena.b2L"), QStringLiteral("BATTLE1.B2L"),
-                              QStringLiteral("battle10.b2l"), QStringLiteral("battle2.b2l"),
-                              QStringLiteral("linked.b2l")}));
-        QCOMPARE(levels.listCount(), 5);
+                              QStringLiteral("battle10.b2l"), QStringLiteral("battle2.b2l")}));
+        QCOMPARE(levels.listCount(), 4);
         QCOMPARE(entries(tunes), (QStringList{QStringLiteral("intro.b2b"),
                                               QStringLiteral("theme.MOD"), QStringLiteral("v.669"),
                                               QStringLiteral("w.s3m"), QStringLiteral("x.xm"),
                                               QStringLiteral("y.it"), QStringLiteral("z.mtm")}));
         QCOMPARE(levels.pattern(), QStringLiteral("*.b2l"));
         QCOMPARE(levels.path(), QDir(temp.path()).absolutePath());
+    }
+
+    void hiddenFilesAndLinksAsTheSystemHasThem()
+    {
+        QTemporaryDir temp;
+        QDir dir(temp.path());
+        touch(dir, {QStringLiteral("level.b2l")});
+        QVERIFY(dir.mkdir(QStringLiteral("folder.b2l")));
+#ifdef Q_OS_WIN
+        // Hidden is an attribute here. (Wine gives it to dot files too, Windows does not.)
+        const QString hidden = QDir::toNativeSeparators(dir.filePath(QStringLiteral("gone.b2l")));
+        touch(dir, {QStringLiteral("gone.b2l")});
+        QVERIFY(SetFileAttributesW(reinterpret_cast<const wchar_t*>(hidden.utf16()),
+                                   FILE_ATTRIBUTE_HIDDEN));
+        const QStringList expected = {QStringLiteral("level.b2l")};
+#else
+        touch(dir, {QStringLiteral(".hidden.b2l")});
+        // A link to a level is a level; a link to a directory is not.
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("level.b2l")),
+                            dir.filePath(QStringLiteral("linked.b2l"))));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("folder.b2l")),
+                            dir.filePath(QStringLiteral("linkedfolder.b2l"))));
+        const QStringList expected = {QStringLiteral("level.b2l"), QStringLiteral("linked.b2l")};
+#endif
+        FileListBox levels(QStringLiteral("*.b2l"));
+        QVERIFY(levels.setFileName(temp.path() + QLatin1Char('/')));
+        QCOMPARE(entries(levels), expected);
     }
 
     void anEmptyDirectoryShowsNothing()

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -90,7 +91,8 @@ inline std::vector<std::uint8_t> write(const Song& song)
     return out;
 }
 
-inline bool save(const std::string& path, const std::vector<std::uint8_t>& bytes)
+// A path made from UTF-16 reaches the file system intact on every system.
+inline bool save(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));

@@ -263,7 +263,7 @@ private Q_SLOTS:
         modfile::Song song;
         song.rowsPerPattern = 16;
         song.speed = 3;
-        QVERIFY(modfile::save(QFile::encodeName(path).toStdString(), modfile::write(song)));
+        QVERIFY(modfile::save(path.toStdU16String(), modfile::write(song)));
 
         LibraryModulePlayer player;
         FakeFileDialog files;

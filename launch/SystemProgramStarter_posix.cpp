@@ -9,7 +9,7 @@
 
 namespace {
 
-[[maybe_unused]] bool isWindowsProgram(const QString& program)
+bool isWindowsProgram(const QString& program)
 {
     return program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive);
 }
@@ -81,11 +81,6 @@ LocatedProgram locateProgram(const QString& program, bool windowsProgram)
 ProgramStarter::Result SystemProgramStarter::start(const CommandLine& commandLine)
 {
     QProcess process;
-#ifdef Q_OS_WIN
-    // The system splits the arguments itself, exactly as the program expects them.
-    process.setProgram(commandLine.program);
-    process.setNativeArguments(commandLine.arguments);
-#else
     const bool windowsProgram = isWindowsProgram(commandLine.program);
     const LocatedProgram located = locateProgram(commandLine.program, windowsProgram);
     if (located.path.isEmpty())
@@ -104,7 +99,6 @@ ProgramStarter::Result SystemProgramStarter::start(const CommandLine& commandLin
         process.setProgram(located.path);
     }
     process.setArguments(arguments);
-#endif
     // No working directory is set: the program inherits the launcher's own.
     if (!process.startDetached())
         return {false, process.errorString()};

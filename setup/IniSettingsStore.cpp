@@ -1,4 +1,4 @@
-#include "setup/UserSettingsStore.h"
+#include "setup/IniSettingsStore.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -43,33 +43,22 @@ bool damaged(QSettings& settings, const QString& path)
 
 } // namespace
 
-UserSettingsStore::UserSettingsStore() = default;
+IniSettingsStore::IniSettingsStore() = default;
 
-UserSettingsStore::UserSettingsStore(const QString& directory)
+IniSettingsStore::IniSettingsStore(const QString& directory)
     : m_directory(directory)
 {
 }
 
-bool UserSettingsStore::native() const
+QString IniSettingsStore::location(const QString& app) const
 {
-#ifdef _WIN32
-    return m_directory.isEmpty();
-#else
-    return false;
-#endif
-}
-
-QString UserSettingsStore::location(const QString& app) const
-{
-    if (native())
-        return QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + app;
     QString directory = m_directory;
     if (directory.isEmpty())
         directory = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return QDir(directory).filePath(app + QStringLiteral(".ini"));
 }
 
-QString UserSettingsStore::iniReadProblem(const QString& path) const
+QString IniSettingsStore::iniReadProblem(const QString& path) const
 {
     const QFileInfo info(path);
     if (info.exists()) {
@@ -90,18 +79,18 @@ QString UserSettingsStore::iniReadProblem(const QString& path) const
     return {};
 }
 
-bool UserSettingsStore::save(const QString& app, const QString& section, const QString& key,
-                             const QString& value)
+bool IniSettingsStore::save(const QString& app, const QString& section, const QString& key,
+                            const QString& value)
 {
     m_error.clear();
     const QString where = location(app);
-    if (!native() && !iniReadProblem(where).isEmpty()) {
+    if (!iniReadProblem(where).isEmpty()) {
         m_error = iniReadProblem(where);
         return false;
     }
-    QSettings settings(where, native() ? QSettings::NativeFormat : QSettings::IniFormat);
+    QSettings settings(where, QSettings::IniFormat);
     // A file that cannot be read correctly would lose its other settings when written again.
-    if (!native() && damaged(settings, where)) {
+    if (damaged(settings, where)) {
         m_error = QStringLiteral("%1 is damaged and was left as it is.")
                       .arg(QDir::toNativeSeparators(where));
         return false;
@@ -125,18 +114,16 @@ bool UserSettingsStore::save(const QString& app, const QString& section, const Q
     return false;
 }
 
-std::optional<QString> UserSettingsStore::load(const QString& app, const QString& section,
-                                               const QString& key)
+std::optional<QString> IniSettingsStore::load(const QString& app, const QString& section,
+                                              const QString& key)
 {
     m_error.clear();
     const QString where = location(app);
-    if (!native()) {
-        m_error = iniReadProblem(where);
-        if (!m_error.isEmpty())
-            return std::nullopt;
-    }
-    QSettings settings(where, native() ? QSettings::NativeFormat : QSettings::IniFormat);
-    if (!native() && damaged(settings, where)) {
+    m_error = iniReadProblem(where);
+    if (!m_error.isEmpty())
+        return std::nullopt;
+    QSettings settings(where, QSettings::IniFormat);
+    if (damaged(settings, where)) {
         m_error = QStringLiteral("%1 is damaged.").arg(QDir::toNativeSeparators(where));
         return std::nullopt;
     }
