@@ -2,9 +2,6 @@
 
 #include "browser/Windows1252.h"
 
-#ifdef _WIN32
-#include <QStringEncoder>
-#endif
 
 #include <array>
 
@@ -89,16 +86,6 @@ QByteArray toWindows1252(const QString& text)
 QString fromWindows1252(const QByteArray& bytes)
 {
     return windows1252::decode(bytes);
-}
-
-QByteArray toAnsi(const QString& text)
-{
-#ifdef _WIN32
-    QStringEncoder encoder(QStringConverter::System);
-    return encoder.encode(text);
-#else
-    return toWindows1252(text);
-#endif
 }
 
 } // namespace encoding

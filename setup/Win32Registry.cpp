@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "setup/Win32Registry.h"
 
 #include <windows.h>
@@ -43,5 +41,3 @@ void Win32Registry::closeKey(Key key)
     RegCloseKey(static_cast<HKEY>(open->second));
     m_open.erase(open);
 }
-
-#endif
