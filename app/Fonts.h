@@ -4,11 +4,15 @@
 
 namespace fonts {
 
-// Arial Narrow where it exists; on Linux fontconfig maps it to Liberation Sans Narrow.
+// Arial Narrow where it exists. Windows without Office, and Wine, may lack it: there the metric
+// twin Liberation Sans Narrow, then plain Arial, stand in rather than the system's serif default.
 inline QFont window()
 {
-    QFont font(QStringLiteral("Arial Narrow"));
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPointSizeF(8.25);
+    font.setStyleHint(QFont::SansSerif);
     return font;
 }
 
