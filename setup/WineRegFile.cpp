@@ -79,6 +79,88 @@ QByteArray nameToken(const QString& name)
     return '"' + wineregsyntax::escape(name, '"', '"') + "\"=";
 }
 
+bool isQuotedData(const QByteArray& s, qsizetype p, qsizetype end)
+{
+    if (!startsWithAt(s, p, end, "\"") && !startsWithAt(s, p, end, "str:\"") &&
+        !startsWithAt(s, p, end, "str(2):\"") && !startsWithAt(s, p, end, "str(7):\""))
+        return false;
+    QString ignored;
+    return unescape(s, s.indexOf('"', p) + 1, end, '"', &ignored) >= 0;
+}
+
+bool isDwordData(const QByteArray& s, qsizetype p, qsizetype end)
+{
+    if (!startsWithAt(s, p, end, "dword:"))
+        return false;
+    qsizetype q = skipBlanks(s, p + 6, end);
+    if (q < end && (s[q] == '+' || s[q] == '-'))
+        ++q;
+    if (startsWithAt(s, q, end, "0x") || startsWithAt(s, q, end, "0X"))
+        q += 2;
+    return q < end && isHexDigit(s[q]);
+}
+
+// Hex data, "hex:" or "hex(TYPE):", which may go on over further lines, each line but the last
+// ending in "\". The value's last line, or nothing when the data is not hex data.
+std::optional<Line> hexDataEnd(const QByteArray& s, qsizetype p, const Line& line, Lines& lines)
+{
+    if (!startsWithAt(s, p, line.end, "hex:") && !startsWithAt(s, p, line.end, "hex("))
+        return std::nullopt;
+    qsizetype q = p + 4;
+    if (s[p + 3] == '(') {
+        const qsizetype digits = q;
+        while (q < line.end && isHexDigit(s[q]))
+            ++q;
+        if (q == digits || !startsWithAt(s, q, line.end, "):"))
+            return std::nullopt;
+        q += 2;
+    }
+    Line last = line;
+    for (;;) {
+        q = skipHexBytes(s, q, last.end);
+        if (q < 0)
+            return std::nullopt;
+        q = skipBlanks(s, q, last.end);
+        if (q == last.end)
+            return last;
+        if (s[q] != '\\' || lines.atEnd())
+            return std::nullopt;
+        last = lines.take();
+        q = skipBlanks(s, last.begin, last.end);
+    }
+}
+
+// A value's lines, from its name on the first (p is where the name starts).
+struct ValueText {
+    QString name;
+    qsizetype dataBegin = 0;
+    Line last;
+};
+
+std::optional<ValueText> readValue(const QByteArray& s, const Line& line, qsizetype p, Lines& lines)
+{
+    ValueText value;
+    if (s[p] == '"') {
+        p = unescape(s, p + 1, line.end, '"', &value.name);
+        if (p < 0)
+            return std::nullopt;
+    }
+    p = skipBlanks(s, p + 1, line.end);
+    if (p >= line.end || s[p] != '=')
+        return std::nullopt;
+    p = skipBlanks(s, p + 1, line.end);
+    value.dataBegin = p;
+    if (isQuotedData(s, p, line.end) || isDwordData(s, p, line.end)) {
+        value.last = line;
+        return value;
+    }
+    const std::optional<Line> last = hexDataEnd(s, p, line, lines);
+    if (!last)
+        return std::nullopt;
+    value.last = *last;
+    return value;
+}
+
 } // namespace
 
 std::optional<WineRegFile> WineRegFile::parse(const QByteArray& content)
@@ -106,89 +188,32 @@ std::optional<WineRegFile> WineRegFile::parse(const QByteArray& content)
 
     while (!lines.atEnd()) {
         const Line line = lines.take();
-        qsizetype p = skipBlanks(s, line.begin, line.end);
+        const qsizetype p = skipBlanks(s, line.begin, line.end);
         if (p == line.end)
             continue;
         const char c = s[p];
         if (c == '[') {
             Section section;
-            const qsizetype close = unescape(s, p + 1, line.end, ']', &section.path);
-            if (close < 0)
+            if (unescape(s, p + 1, line.end, ']', &section.path) < 0)
                 return std::nullopt;
             section.headerBegin = line.begin;
             section.headerNewline = lineBreakOf(s, line);
             file.m_sections.push_back(std::move(section));
             current = &file.m_sections.back();
             noteContent(line);
-            continue;
-        }
-        if (c == '#' || c == ';') {
+        } else if (c == '#' || c == ';') {
             if (current)
                 noteContent(line);
-            continue;
-        }
-        if ((c != '"' && c != '@') || !current)
-            return std::nullopt;
-
-        ValueLines value;
-        value.lineBegin = line.begin;
-        value.newline = lineBreakOf(s, line);
-        if (c == '"') {
-            p = unescape(s, p + 1, line.end, '"', &value.name);
-            if (p < 0)
-                return std::nullopt;
-        }
-        p = skipBlanks(s, p + 1, line.end);
-        if (p >= line.end || s[p] != '=')
-            return std::nullopt;
-        p = skipBlanks(s, p + 1, line.end);
-        value.dataBegin = p;
-
-        Line last = line;
-        QString ignored;
-        if (startsWithAt(s, p, line.end, "\"") || startsWithAt(s, p, line.end, "str:\"") ||
-            startsWithAt(s, p, line.end, "str(2):\"") ||
-            startsWithAt(s, p, line.end, "str(7):\"")) {
-            const qsizetype quote = s.indexOf('"', p);
-            if (unescape(s, quote + 1, line.end, '"', &ignored) < 0)
-                return std::nullopt;
-        } else if (startsWithAt(s, p, line.end, "dword:")) {
-            qsizetype q = skipBlanks(s, p + 6, line.end);
-            if (q < line.end && (s[q] == '+' || s[q] == '-'))
-                ++q;
-            if (startsWithAt(s, q, line.end, "0x") || startsWithAt(s, q, line.end, "0X"))
-                q += 2;
-            if (q >= line.end || !isHexDigit(s[q]))
-                return std::nullopt;
-        } else if (startsWithAt(s, p, line.end, "hex:") || startsWithAt(s, p, line.end, "hex(")) {
-            qsizetype q = p + 4;
-            if (s[p + 3] == '(') {
-                const qsizetype digits = q;
-                while (q < line.end && isHexDigit(s[q]))
-                    ++q;
-                if (q == digits || !startsWithAt(s, q, line.end, "):"))
-                    return std::nullopt;
-                q += 2;
-            }
-            // Long data goes on over further lines, each line but the last ending in "\".
-            for (;;) {
-                q = skipHexBytes(s, q, last.end);
-                if (q < 0)
-                    return std::nullopt;
-                q = skipBlanks(s, q, last.end);
-                if (q == last.end)
-                    break;
-                if (s[q] != '\\' || lines.atEnd())
-                    return std::nullopt;
-                last = lines.take();
-                q = skipBlanks(s, last.begin, last.end);
-            }
         } else {
-            return std::nullopt;
+            if ((c != '"' && c != '@') || !current)
+                return std::nullopt;
+            std::optional<ValueText> text = readValue(s, line, p, lines);
+            if (!text)
+                return std::nullopt;
+            current->values.push_back({std::move(text->name), line.begin, text->dataBegin,
+                                       textEnd(s, text->last), lineBreakOf(s, line)});
+            noteContent(text->last);
         }
-        value.dataEnd = textEnd(s, last);
-        current->values.push_back(std::move(value));
-        noteContent(last);
     }
     return file;
 }

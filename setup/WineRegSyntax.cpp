@@ -1,5 +1,7 @@
 #include "setup/WineRegSyntax.h"
 
+#include <utility>
+
 namespace wineregsyntax {
 
 bool isBlank(char c)
@@ -28,73 +30,55 @@ qsizetype skipBlanks(const QByteArray& s, qsizetype pos, qsizetype end)
     return pos;
 }
 
+// The one-letter escapes of control characters, as the C language has them.
+char16_t controlEscape(char letter)
+{
+    static constexpr std::pair<char, char16_t> table[] = {
+        {'a', 7}, {'b', 8}, {'e', 27}, {'f', 12}, {'n', 10}, {'r', 13}, {'t', 9}, {'v', 11}};
+    for (const auto& [escape, character] : table)
+        if (escape == letter)
+            return character;
+    return 0;
+}
+
+// Reads up to `digits` digits of the given base from pos on, as long as they are digits.
+unsigned readNumber(const QByteArray& s, qsizetype& pos, qsizetype end, int digits, bool hex)
+{
+    unsigned value = 0;
+    for (int n = 0; n < digits && pos < end; ++n, ++pos) {
+        const char c = s[pos];
+        if (hex ? !isHexDigit(c) : (c < '0' || c > '7'))
+            break;
+        value = hex ? value * 16 + unsigned(hexDigitValue(c)) : value * 8 + unsigned(c - '0');
+    }
+    return value;
+}
+
 qsizetype unescape(const QByteArray& s, qsizetype pos, qsizetype end, char endChar, QString* out)
 {
     while (pos < end && s[pos] != endChar) {
-        const char c = s[pos];
+        const char c = s[pos++];
         if (c != '\\') {
             out->append(QChar(char16_t(static_cast<unsigned char>(c))));
-            ++pos;
             continue;
         }
-        if (++pos >= end)
+        if (pos >= end)
             return -1;
         const char e = s[pos];
-        switch (e) {
-        case 'a':
-            out->append(QChar(char16_t(7)));
+        if (const char16_t control = controlEscape(e)) {
+            out->append(QChar(control));
             ++pos;
-            break;
-        case 'b':
-            out->append(QChar(char16_t(8)));
+        } else if (e == 'x') {
+            // "\x" without a hex digit after it stands for the letter x.
             ++pos;
-            break;
-        case 'e':
-            out->append(QChar(char16_t(27)));
+            const bool digits = pos < end && isHexDigit(s[pos]);
+            out->append(digits ? QChar(char16_t(readNumber(s, pos, end, 4, true)))
+                               : QLatin1Char('x'));
+        } else if (e >= '0' && e <= '7') {
+            out->append(QChar(char16_t(readNumber(s, pos, end, 3, false))));
+        } else {
+            out->append(QChar(char16_t(static_cast<unsigned char>(e))));
             ++pos;
-            break;
-        case 'f':
-            out->append(QChar(char16_t(12)));
-            ++pos;
-            break;
-        case 'n':
-            out->append(QChar(char16_t(10)));
-            ++pos;
-            break;
-        case 'r':
-            out->append(QChar(char16_t(13)));
-            ++pos;
-            break;
-        case 't':
-            out->append(QChar(char16_t(9)));
-            ++pos;
-            break;
-        case 'v':
-            out->append(QChar(char16_t(11)));
-            ++pos;
-            break;
-        case 'x': {
-            ++pos;
-            if (pos >= end || !isHexDigit(s[pos])) {
-                out->append(QLatin1Char('x'));
-                break;
-            }
-            unsigned value = 0;
-            for (int n = 0; n < 4 && pos < end && isHexDigit(s[pos]); ++n, ++pos)
-                value = value * 16 + unsigned(hexDigitValue(s[pos]));
-            out->append(QChar(char16_t(value)));
-            break;
-        }
-        default:
-            if (e >= '0' && e <= '7') {
-                unsigned value = 0;
-                for (int n = 0; n < 3 && pos < end && s[pos] >= '0' && s[pos] <= '7'; ++n, ++pos)
-                    value = value * 8 + unsigned(s[pos] - '0');
-                out->append(QChar(char16_t(value)));
-            } else {
-                out->append(QChar(char16_t(static_cast<unsigned char>(e))));
-                ++pos;
-            }
         }
     }
     return pos < end ? pos : -1;

@@ -1,4 +1,5 @@
 #include "setup/WineRegFile.h"
+#include "setup/WineRegSyntax.h"
 
 #include <QFile>
 #include <QTest>
@@ -78,6 +79,38 @@ class TestWineRegFile : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void quotedTextsReadWinesEscapes_data()
+    {
+        QTest::addColumn<QByteArray>("quoted"); // up to and with the closing quote
+        QTest::addColumn<QString>("text");      // what it stands for; null: unterminated
+        QTest::newRow("plain") << QByteArray("abc\"") << QStringLiteral("abc");
+        QTest::newRow("controls") << QByteArray("\\a\\b\\e\\f\\n\\r\\t\\v\"")
+                                  << QStringLiteral("\a\b\x1b\f\n\r\t\v");
+        QTest::newRow("hex, four digits at most")
+            << QByteArray("\\x20ac\\x41g\\x12345\"") << QStringLiteral("\u20acAg\u12345");
+        QTest::newRow("x without digits") << QByteArray("\\xz\"") << QStringLiteral("xz");
+        QTest::newRow("octal, three digits at most")
+            << QByteArray("\\101\\0\\1011\"")
+            << QString(QStringLiteral("A") + QChar(0) + QStringLiteral("A1"));
+        QTest::newRow("any other character as itself")
+            << QByteArray("\\q\\\\\\\"\"") << QStringLiteral("q\\\"");
+        QTest::newRow("unterminated") << QByteArray("abc") << QString();
+        QTest::newRow("backslash at the end") << QByteArray("abc\\") << QString();
+    }
+    void quotedTextsReadWinesEscapes()
+    {
+        QFETCH(QByteArray, quoted);
+        QFETCH(QString, text);
+        QString out;
+        const qsizetype end = wineregsyntax::unescape(quoted, 0, quoted.size(), '"', &out);
+        if (text.isNull()) {
+            QCOMPARE(end, qsizetype(-1));
+        } else {
+            QCOMPARE(end, quoted.size() - 1);
+            QCOMPARE(out, text);
+        }
+    }
+
     void findsKeysOfWinesOwnFile()
     {
         const std::optional<WineRegFile> file = WineRegFile::parse(withProfile());
