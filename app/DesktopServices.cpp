@@ -25,19 +25,24 @@ void QtMessageBoxes::warn(QWidget* parent, const QString& caption, const QString
     showMessage(parent, caption, text, QMessageBox::Warning);
 }
 
+QString toQtFileFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    if (parts.size() < 2)
+        return filter;
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters.append(parts[i] + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')'));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
 std::optional<QString> QtFileDialog::openFileName(QWidget* parent, const QString& filter)
 {
-    // The filter comes as "Name|pattern; pattern", the way the launcher states it; Qt wants
-    // "Name (pattern pattern)".
-    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
-    QString qtFilter = filter;
-    if (bar >= 0) {
-        QString patterns = filter.mid(bar + 1);
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        qtFilter =
-            filter.left(bar) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
-    }
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter);
+    const QString chosen =
+        QFileDialog::getOpenFileName(parent, QString(), QString(), toQtFileFilter(filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;

@@ -11,6 +11,10 @@ public:
     void warn(QWidget* parent, const QString& caption, const QString& text) override;
 };
 
+// The launcher states dialog filters the classic way, "Name|pattern; pattern|Name2|pattern";
+// Qt wants "Name (pattern pattern);;Name2 (pattern)".
+QString toQtFileFilter(const QString& filter);
+
 class QtFileDialog : public FileDialog {
 public:
     std::optional<QString> openFileName(QWidget* parent, const QString& filter) override;
