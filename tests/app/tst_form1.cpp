@@ -203,7 +203,7 @@ private Q_SLOTS:
         QTRY_COMPARE(ended.count(), 1);
     }
 
-    void thePlayerIsCreatedAtStartAndDestroyedOnce_data()
+    void closingDestroysThePlayerOnceAndSavesNothing_data()
     {
         QTest::addColumn<QString>("how");
         QTest::newRow("close box") << QStringLiteral("close box");
@@ -211,7 +211,7 @@ private Q_SLOTS:
         QTest::newRow("window deleted") << QString();
     }
 
-    void thePlayerIsCreatedAtStartAndDestroyedOnce()
+    void closingDestroysThePlayerOnceAndSavesNothing()
     {
         QFETCH(QString, how);
         FakeServices fakes;
@@ -220,6 +220,7 @@ private Q_SLOTS:
             QCOMPARE(fakes.player.calls.value(0), QStringLiteral("createEx loop|false"));
             QCOMPARE(fakes.player.calls.value(1), QStringLiteral("setWindow"));
             window.show();
+            control<QLineEdit>(window, "Alias")->setText(QStringLiteral("Typed, never saved"));
             if (how == QLatin1String("X"))
                 QVERIFY(clickPanel(window, "StatusBar3", how));
             else if (!how.isEmpty())
@@ -228,6 +229,8 @@ private Q_SLOTS:
         }
         QCOMPARE(fakes.player.count(QStringLiteral("destroy")), 1);
         QCOMPARE(fakes.player.count(QStringLiteral("stop")), 0);
+        QVERIFY(fakes.settings.values.isEmpty());
+        QVERIFY(fakes.registry.opened.isEmpty());
     }
 
     void minimisePanelMinimisesAndKeepsThePage()
