@@ -64,7 +64,9 @@ ModPlayerPage::ModPlayerPage(ModulePlayer& player, FileDialog& files, QWidget* p
 void ModPlayerPage::startUp()
 {
     ModHandle = m_player.createEx(QStringLiteral("loop|false"));
-    m_player.setWindow(ModHandle, quintptr(ModPlaya->effectiveWinId()));
+    // winId() makes the picture box a native window first (and the main window with it), so
+    // the player is handed a real window handle, not the 0 of a widget not yet created.
+    m_player.setWindow(ModHandle, quintptr(ModPlaya->winId()));
     Timer1->start();
 }
 

@@ -219,6 +219,10 @@ private Q_SLOTS:
             Form1 window(fakes.services());
             QCOMPARE(fakes.player.calls.value(0), QStringLiteral("createEx loop|false"));
             QCOMPARE(fakes.player.calls.value(1), QStringLiteral("setWindow"));
+            // The hidden picture box's own native handle, which exists before the window shows.
+            QVERIFY(fakes.player.window != 0);
+            QCOMPARE(fakes.player.window,
+                     quintptr(window.findChild<QWidget*>(QStringLiteral("ModPlaya"))->winId()));
             window.show();
             control<QLineEdit>(window, "Alias")->setText(QStringLiteral("Typed, never saved"));
             if (how == QLatin1String("X"))

@@ -137,7 +137,11 @@ public:
         calls.append(QStringLiteral("createEx ") + parameters);
         return 7;
     }
-    qint16 setWindow(Handle, quintptr) override { return record(QStringLiteral("setWindow")); }
+    qint16 setWindow(Handle, quintptr handle) override
+    {
+        window = handle;
+        return record(QStringLiteral("setWindow"));
+    }
     qint16 load(Handle, const QString& path) override
     {
         return record(QStringLiteral("load ") + path);
@@ -162,6 +166,7 @@ public:
     }
 
     QStringList calls;
+    quintptr window = 0; // what setWindow was given
     qint32 volume = 100;
     std::optional<qint32> volumeInForce; // when set, what setVolume answers whatever is asked
     qint32 maxPosition = 0;
