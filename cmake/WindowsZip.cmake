@@ -1,0 +1,36 @@
+# `windows-zip`: korvane-<version>-win64.zip in the build folder, holding korvane.exe with every
+# DLL and Qt plugin it needs on a Windows machine that has nothing installed. The DLLs come from
+# the folders of the configured Qt and SDL2, so the zip follows whichever kit or MSYS2 the build
+# was configured with.
+set(KORVANE_ZIP_NAME korvane-${PROJECT_VERSION}-win64.zip)
+set(KORVANE_ZIP ${PROJECT_BINARY_DIR}/${KORVANE_ZIP_NAME})
+
+# The plugins a plain start loads: the platform, the native look, and the JPEG reader for the
+# banner (PNG is built into Qt6Gui; nothing uses TLS).
+set(zip_plugins
+    Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin Qt6::QJpegPlugin)
+set(plugin_files)
+foreach(plugin IN LISTS zip_plugins)
+  list(APPEND plugin_files "$<TARGET_FILE:${plugin}>")
+endforeach()
+
+# The inputs reach the packing script as a file, so that lists of paths need no quoting.
+set(zip_inputs ${PROJECT_BINARY_DIR}/windows-zip-inputs.cmake)
+file(GENERATE OUTPUT ${zip_inputs} CONTENT "\
+set(ZIP_PROGRAM [[$<TARGET_FILE:korvane>]])
+set(ZIP_PLUGINS [[${plugin_files}]])
+set(ZIP_DLL_DIRS [[$<TARGET_FILE_DIR:Qt6::Core>;$<TARGET_FILE_DIR:SDL2::SDL2>]])
+set(ZIP_OBJDUMP [[${CMAKE_OBJDUMP}]])
+set(ZIP_FOLDER [[korvane-${PROJECT_VERSION}]])
+set(ZIP_FILE [[${KORVANE_ZIP}]])
+set(ZIP_STAGE [[${PROJECT_BINARY_DIR}/windows-zip]])
+")
+
+add_custom_command(
+  OUTPUT ${KORVANE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -DINPUTS=${zip_inputs}
+          -P ${PROJECT_SOURCE_DIR}/dist/windows/pack-zip.cmake
+  DEPENDS korvane ${zip_inputs} ${plugin_files} ${PROJECT_SOURCE_DIR}/dist/windows/pack-zip.cmake
+  COMMENT "Packing ${KORVANE_ZIP_NAME}"
+  VERBATIM)
+add_custom_target(windows-zip DEPENDS ${KORVANE_ZIP})
