@@ -14,45 +14,15 @@ import sys
 import tempfile
 import time
 
-from Xlib import X, XK, display, protocol
+from Xlib import X, XK, display
 from Xlib.ext import xtest
+
+from xwindow import close_window, fail, find_window, photograph, window_title
 
 PAGES = ["Join Game", "Host Game", "File Manager", "Setup", "Mod Player", "Credits"]
 SCREENSHOT_NAMES = ["join-game", "host-game", "file-manager", "setup", "mod-player", "credits"]
 TWIPS_PER_PIXEL = 15
 EXPECTED_SIZE = (7785 // TWIPS_PER_PIXEL, 4500 // TWIPS_PER_PIXEL)
-
-
-def fail(message):
-    print("FAIL: " + message)
-    sys.exit(1)
-
-
-def find_window(dpy, title, timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        stack = [dpy.screen().root]
-        while stack:
-            window = stack.pop()
-            try:
-                name = window.get_full_property(dpy.intern_atom("_NET_WM_NAME"),
-                                                dpy.intern_atom("UTF8_STRING"))
-                attributes = window.get_attributes()
-                children = window.query_tree().children
-            except Exception:
-                continue
-            if name and name.value.decode("utf-8") == title and \
-                    attributes.map_state == X.IsViewable:
-                return window
-            stack.extend(children)
-        time.sleep(0.05)
-    return None
-
-
-def window_title(dpy, window):
-    name = window.get_full_property(dpy.intern_atom("_NET_WM_NAME"),
-                                    dpy.intern_atom("UTF8_STRING"))
-    return name.value.decode("utf-8") if name else ""
 
 
 def press(dpy, keysyms):
@@ -117,17 +87,13 @@ def main():
                 fail(f"expected the caption {title!r}, saw {window_title(dpy, window)!r}")
             time.sleep(0.3)  # let the page paint before the picture is taken
             target = os.path.join(shots, SCREENSHOT_NAMES[index] + ".png")
-            subprocess.run(["import", "-window", str(window.id), target], check=True)
+            photograph(window, target)
             if index + 1 < len(PAGES):
                 press(dpy, ["Control_L", "Tab"])
         print(f"{len(PAGES)} pages shown and photographed in {shots}")
 
         children = descendants(process.pid)
-        message = protocol.event.ClientMessage(
-            window=window, client_type=dpy.intern_atom("WM_PROTOCOLS"),
-            data=(32, [dpy.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
-        window.send_event(message)
-        dpy.flush()
+        close_window(dpy, window)
         try:
             status = process.wait(timeout=10)
         except subprocess.TimeoutExpired:

@@ -1,0 +1,94 @@
+#!/usr/bin/python3
+"""Starts the Windows zip for users the way a user does, on a real X server (run it under
+xvfb-run): unpacked into an empty folder, korvane.exe run by Wine in a fresh prefix that knows no
+other DLLs, so everything the program loads must come from the zip. Waits for the main window,
+checks that the JPEG banner was drawn (its plugin is in the zip), photographs the window, closes
+it through the close box and checks that the program ends cleanly and leaves nothing running.
+
+Usage: windows_zip_e2e.py ZIP SCREENSHOT
+"""
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import zipfile
+
+from Xlib import X, display
+
+from xwindow import close_window, fail, find_window, photograph
+
+TITLE = "Korvane 1.4 -> Join Game"
+TWIPS_PER_PIXEL = 15
+# The banner's place in the window, in pixels.
+BANNER = (0, 360 // TWIPS_PER_PIXEL, 2280 // TWIPS_PER_PIXEL, 3495 // TWIPS_PER_PIXEL)
+# A fresh prefix is made on the first start, which takes most of this.
+START_TIMEOUT = 240
+
+
+def colours_in(window, x, y, width, height):
+    image = window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF)
+    data = image.data
+    return len({data[i:i + 3] for i in range(0, len(data), 4)})
+
+
+def main():
+    zip_path, shot = sys.argv[1], sys.argv[2]
+    if not os.path.isfile(zip_path):
+        fail(f"no zip at {zip_path}: build it with the windows-zip target first")
+    os.makedirs(os.path.dirname(shot), exist_ok=True)
+    with tempfile.TemporaryDirectory(prefix="korvane-zip-") as scratch:
+        unpacked = os.path.join(scratch, "unpacked")
+        with zipfile.ZipFile(zip_path) as archive:
+            archive.extractall(unpacked)
+        program = os.path.join(unpacked, "korvane-1.4", "korvane.exe")
+        if not os.path.isfile(program):
+            fail(f"the zip holds no korvane-1.4/korvane.exe: {sorted(os.listdir(unpacked))}")
+
+        env = dict(os.environ, WINEPREFIX=os.path.join(scratch, "wineprefix"), WINEDEBUG="-all",
+                   WINEDLLOVERRIDES="mscoree,mshtml=", HOME=scratch)
+        env.pop("WINEPATH", None)  # the zip alone must be enough
+        started = time.monotonic()
+        # Started from another folder: the DLLs and plugins are found beside the program.
+        process = subprocess.Popen(["wine", program], cwd=scratch, env=env,
+                                   start_new_session=True)
+        dpy = display.Display()
+        try:
+            window = None
+            while window is None and process.poll() is None and \
+                    time.monotonic() - started < START_TIMEOUT:
+                window = find_window(dpy, TITLE, timeout=1.0)
+            if window is None:
+                status = process.poll()
+                fail(f"no window titled {TITLE!r} appeared" +
+                     (f"; korvane.exe ended with status {status:#x}" if status is not None else ""))
+            print(f"window shown {time.monotonic() - started:.1f} s after the start")
+            time.sleep(1.0)  # let it paint before the picture is taken
+            colours = colours_in(window, *BANNER)
+            if colours < 100:
+                fail(f"the banner shows {colours} colours: the JPEG was not drawn")
+            photograph(window, shot)
+
+            close_window(dpy, window)
+            try:
+                status = process.wait(timeout=30)
+            except subprocess.TimeoutExpired:
+                fail("korvane.exe did not end after its window was closed")
+            if status != 0:
+                fail(f"korvane.exe ended with status {status}")
+            # The Wine server of the prefix ends once no Windows process is left in it.
+            try:
+                subprocess.run(["wineserver", "--wait"], env=env, timeout=60, check=True)
+            except subprocess.TimeoutExpired:
+                fail("Windows processes were still running in the prefix a minute later")
+            print(f"banner drawn ({colours} colours), screenshot {shot}, closed by the close "
+                  f"box: exit status 0, nothing left running")
+        finally:
+            if process.poll() is None:
+                os.killpg(process.pid, signal.SIGKILL)
+            subprocess.run(["wineserver", "--kill"], env=env, stderr=subprocess.DEVNULL)
+
+
+if __name__ == "__main__":
+    main()
