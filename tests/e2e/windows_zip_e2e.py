@@ -2,8 +2,9 @@
 """Starts the Windows zip for users the way a user does, on a real X server (run it under
 xvfb-run): unpacked into an empty folder, korvane.exe run by Wine in a fresh prefix that knows no
 other DLLs, so everything the program loads must come from the zip. Waits for the main window,
-checks that the JPEG banner was drawn (its plugin is in the zip), photographs the window, closes
-it through the close box and checks that the program ends cleanly and leaves nothing running.
+checks its size and that the JPEG banner was drawn (its plugin is in the zip), photographs the
+window, closes it through the close box and checks that the program ends cleanly and leaves
+nothing running.
 
 Usage: windows_zip_e2e.py ZIP SCREENSHOT
 """
@@ -17,10 +18,10 @@ import zipfile
 
 from Xlib import X, display
 
+from window_e2e import EXPECTED_SIZE, TWIPS_PER_PIXEL
 from xwindow import close_window, fail, find_window, photograph
 
 TITLE = "Korvane 1.4 -> Join Game"
-TWIPS_PER_PIXEL = 15
 # The banner's place in the window, in pixels.
 BANNER = (0, 360 // TWIPS_PER_PIXEL, 2280 // TWIPS_PER_PIXEL, 3495 // TWIPS_PER_PIXEL)
 # A fresh prefix is made on the first start, which takes most of this.
@@ -64,6 +65,10 @@ def main():
                 fail(f"no window titled {TITLE!r} appeared" +
                      (f"; korvane.exe ended with status {status:#x}" if status is not None else ""))
             print(f"window shown {time.monotonic() - started:.1f} s after the start")
+            geometry = window.get_geometry()
+            if (geometry.width, geometry.height) != EXPECTED_SIZE:
+                fail(f"window is {geometry.width}x{geometry.height}, expected "
+                     f"{EXPECTED_SIZE[0]}x{EXPECTED_SIZE[1]}")
             time.sleep(1.0)  # let it paint before the picture is taken
             colours = colours_in(window, *BANNER)
             if colours < 100:
