@@ -2,9 +2,9 @@
 """Starts the Windows zip for users the way a user does, on a real X server (run it under
 xvfb-run): unpacked into an empty folder, korvane.exe run by Wine in a fresh prefix that knows no
 other DLLs, so everything the program loads must come from the zip. Waits for the main window,
-checks its size and that the JPEG banner was drawn (its plugin is in the zip), photographs the
-window, closes it through the close box and checks that the program ends cleanly and leaves
-nothing running.
+checks its size, that the JPEG banner was drawn and that every file of the zip was loaded (so it
+holds nothing more than needed), photographs the window, closes it through the close box and
+checks that the program ends cleanly and leaves nothing running.
 
 Usage: windows_zip_e2e.py ZIP SCREENSHOT
 """
@@ -34,6 +34,18 @@ def colours_in(window, x, y, width, height):
     return len({data[i:i + 3] for i in range(0, len(data), 4)})
 
 
+def files_under(folder):
+    return {os.path.join(root, name) for root, _, names in os.walk(folder) for name in names}
+
+
+def mapped_files(pid):
+    """The files a running process has mapped. Wine maps every DLL it loads from disk, and the
+    process started as `wine korvane.exe` becomes the Windows process itself."""
+    with open(f"/proc/{pid}/maps") as maps:
+        return {fields[5].rstrip("\n") for fields in (line.split(None, 5) for line in maps)
+                if len(fields) == 6 and fields[5].startswith("/")}
+
+
 def main():
     zip_path, shot = sys.argv[1], sys.argv[2]
     if not os.path.isfile(zip_path):
@@ -43,7 +55,8 @@ def main():
         unpacked = os.path.join(scratch, "unpacked")
         with zipfile.ZipFile(zip_path) as archive:
             archive.extractall(unpacked)
-        program = os.path.join(unpacked, "korvane-1.4", "korvane.exe")
+        folder = os.path.join(unpacked, "korvane-1.4")
+        program = os.path.join(folder, "korvane.exe")
         if not os.path.isfile(program):
             fail(f"the zip holds no korvane-1.4/korvane.exe: {sorted(os.listdir(unpacked))}")
 
@@ -74,6 +87,11 @@ def main():
             if colours < 100:
                 fail(f"the banner shows {colours} colours: the JPEG was not drawn")
             photograph(window, shot)
+            # Every file of the zip is loaded, so it holds nothing more than the program needs.
+            shipped = files_under(folder)
+            unused = shipped - mapped_files(process.pid)
+            if unused:
+                fail(f"korvane.exe did not load these files of the zip: {sorted(unused)}")
 
             close_window(dpy, window)
             try:
@@ -87,8 +105,9 @@ def main():
                 subprocess.run(["wineserver", "--wait"], env=env, timeout=60, check=True)
             except subprocess.TimeoutExpired:
                 fail("Windows processes were still running in the prefix a minute later")
-            print(f"banner drawn ({colours} colours), screenshot {shot}, closed by the close "
-                  f"box: exit status 0, nothing left running")
+            print(f"banner drawn ({colours} colours), all {len(shipped)} files of the zip "
+                  f"loaded, screenshot {shot}, closed by the close box: exit status 0, "
+                  f"nothing left running")
         finally:
             if process.poll() is None:
                 os.killpg(process.pid, signal.SIGKILL)
