@@ -1,7 +1,7 @@
 # `windows-zip`: korvane-<version>-win64.zip in the build folder, holding korvane.exe with every
-# DLL and Qt plugin it needs on a Windows machine that has nothing installed. The DLLs come from
-# the folders of the configured Qt and SDL2, so the zip follows whichever kit or MSYS2 the build
-# was configured with.
+# DLL and Qt plugin it needs on a Windows machine that has nothing installed. The DLLs are taken
+# from the folders of the Qt and SDL2 the build was configured with (the kit's bin/), not from a
+# path written here.
 set(KORVANE_ZIP_NAME korvane-${PROJECT_VERSION}-win64.zip)
 set(KORVANE_ZIP ${PROJECT_BINARY_DIR}/${KORVANE_ZIP_NAME})
 
@@ -30,7 +30,8 @@ add_custom_command(
   OUTPUT ${KORVANE_ZIP}
   COMMAND ${CMAKE_COMMAND} -DINPUTS=${zip_inputs}
           -P ${PROJECT_SOURCE_DIR}/dist/windows/pack-zip.cmake
-  DEPENDS korvane ${zip_inputs} ${plugin_files} ${PROJECT_SOURCE_DIR}/dist/windows/pack-zip.cmake
+  DEPENDS korvane ${zip_inputs} ${plugin_files} $<TARGET_FILE:Qt6::Core>
+          $<TARGET_FILE:SDL2::SDL2> ${PROJECT_SOURCE_DIR}/dist/windows/pack-zip.cmake
   COMMENT "Packing ${KORVANE_ZIP_NAME}"
   VERBATIM)
 add_custom_target(windows-zip DEPENDS ${KORVANE_ZIP})
