@@ -90,14 +90,14 @@ void JoinGamePage::Command5_Click()
     Winsock1->abort();
     m_reply.reset();
     const ListServerHosts& hosts = m_services.listServers;
-    QString host = hosts.primary;
+    const ListServer* server = &hosts.primary;
     if (Check1->isChecked())
-        host = hosts.pellamMirror;
+        server = &hosts.pellamMirror;
     if (Check2->isChecked())
-        host = hosts.corvinMirror;
+        server = &hosts.corvinMirror;
     // Nothing is ever written: the list server speaks of its own accord. Failing to connect
     // leaves the table empty, which is all the user sees of it.
-    Winsock1->connectToHost(host, hosts.port, QIODevice::ReadOnly);
+    Winsock1->connectToHost(server->host, server->port, QIODevice::ReadOnly);
 }
 
 void JoinGamePage::Check1_Click()

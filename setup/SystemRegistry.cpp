@@ -3,15 +3,23 @@
 #ifdef _WIN32
 #include "setup/Win32Registry.h"
 #else
+#include "setup/WinePrefix.h"
 #include "setup/WineRegistry.h"
 #endif
 
-std::unique_ptr<Registry> makeSystemRegistry()
+SystemGameServices makeSystemGameServices()
 {
+    SystemGameServices services;
 #ifdef _WIN32
-    return std::make_unique<Win32Registry>();
+    services.registry = std::make_unique<Win32Registry>();
 #else
-    // The game runs under Wine here; its registry is that of the Wine prefix.
-    return std::make_unique<WineRegistry>(defaultWinePrefix());
+    // The game runs under Wine here: its programs and its registry are those of one prefix,
+    // chosen again with each game directory.
+    auto prefix = std::make_unique<WinePrefix>(WinePrefix::fromEnvironment());
+    const WinePrefix& chosen = *prefix;
+    services.registry = std::make_unique<WineRegistry>(chosen);
+    services.winePrefix = [&chosen] { return chosen.path(); };
+    services.gameDirectory = std::move(prefix);
 #endif
+    return services;
 }

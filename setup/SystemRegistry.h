@@ -1,8 +1,22 @@
 #pragma once
 
+#include "setup/GameDirectoryWatcher.h"
 #include "setup/Registry.h"
 
+#include <QString>
+
+#include <functional>
 #include <memory>
 
-// The registry the game reads its player profiles from on this platform.
-std::unique_ptr<Registry> makeSystemRegistry();
+// Where the game lives on this platform, for the services that must agree on it.
+struct SystemGameServices {
+    // Told of each game directory that takes effect; null where nothing follows it.
+    std::unique_ptr<GameDirectoryWatcher> gameDirectory;
+    // The Wine prefix the game's programs start in, asked at each start; empty where they do not
+    // run through Wine.
+    std::function<QString()> winePrefix;
+    // The registry the game reads its player profiles from.
+    std::unique_ptr<Registry> registry;
+};
+
+SystemGameServices makeSystemGameServices();

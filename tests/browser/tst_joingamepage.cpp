@@ -41,8 +41,10 @@ struct ListServers {
 
     ListServerHosts hosts() const
     {
-        return {QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.2"),
-                QStringLiteral("127.0.0.3"), primary.serverPort()};
+        const quint16 port = primary.serverPort();
+        return {{QStringLiteral("127.0.0.1"), port},
+                {QStringLiteral("127.0.0.2"), port},
+                {QStringLiteral("127.0.0.3"), port}};
     }
 };
 
@@ -417,8 +419,9 @@ private Q_SLOTS:
         QCOMPARE(page.rows(), 0);
         delete peer;
         page.page->hide();
-        Page unreachable({QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"),
-                          QStringLiteral("127.0.0.1"), 1});
+        Page unreachable({{QStringLiteral("127.0.0.1"), 1},
+                          {QStringLiteral("127.0.0.1"), 1},
+                          {QStringLiteral("127.0.0.1"), 1}});
         QTest::mouseClick(unreachable.refresh(), Qt::LeftButton);
         QTRY_COMPARE(unreachable.socket()->state(), QAbstractSocket::UnconnectedState);
         QCOMPARE(unreachable.rows(), 0);

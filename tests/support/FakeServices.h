@@ -184,8 +184,9 @@ struct FakeServices {
     FakeRegistry registry;
     FakeSettingsStore settings;
     FakeModulePlayer player;
-    ListServerHosts listServers{QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"),
-                                QStringLiteral("127.0.0.1"), 10057};
+    ListServerHosts listServers{{QStringLiteral("127.0.0.1")},
+                                {QStringLiteral("127.0.0.1")},
+                                {QStringLiteral("127.0.0.1")}};
 
     Services services()
     {
