@@ -5,14 +5,14 @@
 
 #include <algorithm>
 #include <optional>
-#include <vector>
+#include <tuple>
 
 namespace serverorder {
 
 namespace {
 
-// The numbers of a players text, in order: "3/16" gives 3 and 16. A number too long to hold
-// counts as the largest one.
+// The numbers of a text, in order: "3/16" gives 3 and 16. A number too long to hold counts as
+// the largest one.
 std::vector<quint64> numbersIn(QStringView text)
 {
     constexpr quint64 Largest = 100000000000000000ull;
@@ -56,40 +56,30 @@ std::optional<quint32> ipv4(QStringView text)
     return value;
 }
 
-template <typename T> int threeWay(const T& a, const T& b)
-{
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
-
 } // namespace
 
-int comparePlayers(QStringView a, QStringView b)
+bool Key::operator<(const Key& other) const
 {
-    const std::vector<quint64> left = numbersIn(a);
-    const std::vector<quint64> right = numbersIn(b);
-    // Text without a number goes after every number.
-    if (left.empty() != right.empty())
-        return left.empty() ? 1 : -1;
-    if (const int byNumbers = threeWay(left, right))
-        return byNumbers;
-    return a.compare(b, Qt::CaseInsensitive);
+    return std::tie(rank, numbers, text) < std::tie(other.rank, other.numbers, other.text);
 }
 
-int compareAddresses(QStringView a, QStringView b)
+Key playersKey(QStringView players)
 {
-    // 0: an IPv4 address, 1: a host name, 2: a private server.
-    const auto rank = [](QStringView text, const std::optional<quint32>& address) {
-        if (address)
-            return 0;
-        return text == ServerRow::PrivateAddress ? 2 : 1;
-    };
-    const std::optional<quint32> left = ipv4(a);
-    const std::optional<quint32> right = ipv4(b);
-    if (const int byRank = threeWay(rank(a, left), rank(b, right)))
-        return byRank;
-    if (left && right)
-        return threeWay(*left, *right);
-    return a.compare(b, Qt::CaseInsensitive);
+    Key key{0, numbersIn(players), players.toString().toCaseFolded()};
+    key.rank = key.numbers.empty() ? 1 : 0;
+    return key;
+}
+
+Key addressKey(QStringView address)
+{
+    if (const std::optional<quint32> value = ipv4(address))
+        return {0, {*value}, QString()};
+    return {address == ServerRow::PrivateAddress ? 2 : 1, {}, address.toString().toCaseFolded()};
+}
+
+Key textKey(QStringView text)
+{
+    return {0, {}, text.toString().toCaseFolded()};
 }
 
 } // namespace serverorder
@@ -99,6 +89,8 @@ ServerSortModel::ServerSortModel(ServerTableModel& servers, QObject* parent)
     , m_servers(servers)
 {
     setSourceModel(&servers);
+    // The table is only ever appended to or emptied; emptied, its keys go with it.
+    connect(&servers, &QAbstractItemModel::modelReset, this, [this] { m_keys.clear(); });
 }
 
 int ServerSortModel::sourceRow(int shownRow) const
@@ -106,22 +98,31 @@ int ServerSortModel::sourceRow(int shownRow) const
     return mapToSource(index(shownRow, 0)).row();
 }
 
+serverorder::Key ServerSortModel::keyOf(int column, const ServerRow& row)
+{
+    switch (column) {
+    case PlayersColumn:
+        return serverorder::playersKey(row.players());
+    case AddressColumn:
+        return serverorder::addressKey(row.address());
+    case TypeColumn:
+        return serverorder::textKey(row.type());
+    case VersionColumn:
+        return serverorder::textKey(row.version());
+    default:
+        return serverorder::textKey(row.name());
+    }
+}
+
 bool ServerSortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const
 {
-    const ServerRow& a = m_servers.row(left.row());
-    const ServerRow& b = m_servers.row(right.row());
-    switch (left.column()) {
-    case NameColumn:
-        return a.name().compare(b.name(), Qt::CaseInsensitive) < 0;
-    case TypeColumn:
-        return a.type().compare(b.type(), Qt::CaseInsensitive) < 0;
-    case VersionColumn:
-        return a.version().compare(b.version(), Qt::CaseInsensitive) < 0;
-    case PlayersColumn:
-        return serverorder::comparePlayers(a.players(), b.players()) < 0;
-    case AddressColumn:
-        return serverorder::compareAddresses(a.address(), b.address()) < 0;
-    default:
-        return false;
+    const int column = left.column();
+    if (column != m_keysColumn) {
+        m_keys.clear();
+        m_keysColumn = column;
     }
+    const size_t needed = size_t(std::max(left.row(), right.row())) + 1;
+    while (m_keys.size() < needed)
+        m_keys.push_back(keyOf(column, m_servers.row(int(m_keys.size()))));
+    return m_keys[size_t(left.row())] < m_keys[size_t(right.row())];
 }
