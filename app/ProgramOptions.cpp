@@ -86,7 +86,7 @@ ProgramOptions parseProgramOptions(const QStringList& arguments)
         QStringLiteral("Korvane 1.4: finds, joins and hosts Brix Quorrel 2 servers."));
     // Not the parser's own help option: it would offer Qt's options too, which are not read.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help and ends."));
+                                  QStringLiteral("Displays this help."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption listServer(
