@@ -44,17 +44,19 @@ QString email()
 
 QString serversInTelnet(const ListServerHosts& hosts)
 {
-    return Start + QStringLiteral("telnet://") + hosts.primary + QStringLiteral(":10057");
+    return Start + QStringLiteral("telnet://") + hosts.primary.host + QLatin1Char(':') +
+           QString::number(hosts.primary.port);
 }
 
 QString serversInfo(const ListServerHosts& hosts)
 {
-    return Start + QStringLiteral("telnet://") + hosts.primary + QStringLiteral(":10055");
+    return Start + QStringLiteral("telnet://") + hosts.primary.host + QStringLiteral(":10055");
 }
 
 QString pellamMirror(const ListServerHosts& hosts)
 {
-    return Start + QStringLiteral("telnet://") + hosts.pellamMirror + QStringLiteral(":10057");
+    return Start + QStringLiteral("telnet://") + hosts.pellamMirror.host + QLatin1Char(':') +
+           QString::number(hosts.pellamMirror.port);
 }
 
 std::optional<QUrl> startAddress(const QString& commandLine)

@@ -3,6 +3,7 @@
 #include "browser/ListServerHosts.h"
 
 class FileDialog;
+class GameDirectoryWatcher;
 class MessageBoxes;
 class ModulePlayer;
 class ProgramStarter;
@@ -21,6 +22,8 @@ struct Services {
     Registry& registry;
     SettingsStore& settings;
     ModulePlayer& player;
+    // Told of each game directory that takes effect; none where nothing follows it.
+    GameDirectoryWatcher* gameDirectory = nullptr;
 };
 
 // What several pages share: the form-level values of the main window.

@@ -1,5 +1,7 @@
 #include "app/DesktopServices.h"
 #include "app/Form1.h"
+#include "app/ProgramOptions.h"
+#include "app/TerminalOutput.h"
 #include "launch/SystemProgramStarter.h"
 #include "player/LibraryModulePlayer.h"
 #include "setup/SystemRegistry.h"
@@ -9,21 +11,32 @@
 
 int main(int argc, char* argv[])
 {
+    // The command line is read before the window system is touched: --help and a mistyped
+    // option must work without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const ProgramOptions options = parseProgramOptions(arguments);
+    if (!options.run) {
+        writeToTerminal(options.output, options.error);
+        return options.exitCode;
+    }
+
     QApplication app(argc, argv);
     // The help window is a tool window, which Qt does not count; the main window says when the
     // last window of the program has gone.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    SystemProgramStarter programs;
+    const SystemGameServices game = makeSystemGameServices();
+    SystemProgramStarter programs(game.winePrefix);
     DesktopUrlOpener urls;
     QtMessageBoxes messages;
     QtFileDialog files;
-    const std::unique_ptr<Registry> registry = makeSystemRegistry();
     UserSettingsStore settings;
     LibraryModulePlayer player;
 
-    Form1 window(Services{programs, urls, messages, files, defaultListServerHosts(), *registry,
-                          settings, player});
+    Form1 window(Services{programs, urls, messages, files, options.listServers, *game.registry,
+                          settings, player, game.gameDirectory.get()});
     QObject::connect(&window, &Form1::allWindowsClosed, &app, &QCoreApplication::quit);
     window.show();
     return app.exec();

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/Services.h"
 #include "browser/JoinCommand.h"
+#include "browser/ServerSortModel.h"
 #include "browser/ServerTableModel.h"
 #include "launch/StartProgram.h"
 
@@ -21,9 +22,10 @@ JoinGamePage::JoinGamePage(const Services& services, SharedValues& values, QWidg
     , m_services(services)
     , m_values(values)
     , m_servers(new ServerTableModel(this))
+    , m_shown(new ServerSortModel(*m_servers, this))
 {
     ListView1 = makeControl<QTreeView>(this, "ListView1", 120, 240, 5055, 2295);
-    ListView1->setModel(m_servers);
+    ListView1->setModel(m_shown);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setItemsExpandable(false);
@@ -31,8 +33,11 @@ JoinGamePage::JoinGamePage(const Services& services, SharedValues& values, QWidg
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->header()->setSectionsClickable(false);
     ListView1->header()->setStretchLastSection(false);
+    // A click on a header sorts by its column, a second click reverses; until then the rows stay
+    // in the order the list server sent them.
+    ListView1->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    ListView1->setSortingEnabled(true);
     ListView1->setAccessibleName(QStringLiteral("Game servers"));
 
     Check1 = makeControl<QCheckBox>(this, "Check1", 120, 2580, 2055, 255,
@@ -90,14 +95,14 @@ void JoinGamePage::Command5_Click()
     Winsock1->abort();
     m_reply.reset();
     const ListServerHosts& hosts = m_services.listServers;
-    QString host = hosts.primary;
+    const ListServer* server = &hosts.primary;
     if (Check1->isChecked())
-        host = hosts.pellamMirror;
+        server = &hosts.pellamMirror;
     if (Check2->isChecked())
-        host = hosts.corvinMirror;
+        server = &hosts.corvinMirror;
     // Nothing is ever written: the list server speaks of its own accord. Failing to connect
     // leaves the table empty, which is all the user sees of it.
-    Winsock1->connectToHost(host, hosts.port, QIODevice::ReadOnly);
+    Winsock1->connectToHost(server->host, server->port, QIODevice::ReadOnly);
 }
 
 void JoinGamePage::Check1_Click()
@@ -129,7 +134,7 @@ std::optional<int> JoinGamePage::selectedRow() const
     const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
     if (rows.isEmpty())
         return std::nullopt;
-    return rows.first().row();
+    return m_shown->sourceRow(rows.first().row());
 }
 
 void JoinGamePage::ListView1_Click()

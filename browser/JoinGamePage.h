@@ -12,6 +12,7 @@ class QCheckBox;
 class QPushButton;
 class QTcpSocket;
 class QTreeView;
+class ServerSortModel;
 class ServerTableModel;
 
 // The Join Game page: asks a list server for the running game servers, shows them in the
@@ -45,6 +46,7 @@ private:
     Services m_services;
     SharedValues& m_values;
     ServerTableModel* m_servers;
+    ServerSortModel* m_shown; // the servers in the order the user chose
     ReplyParser m_reply;
     QTreeView* ListView1;
     QCheckBox* Check1;

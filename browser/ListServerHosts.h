@@ -2,18 +2,27 @@
 
 #include <QString>
 
+// One list server: where the Join Game page connects to ask for the running game servers.
+struct ListServer {
+    static constexpr quint16 DefaultPort = 10057;
+
+    QString host;
+    quint16 port = DefaultPort;
+};
+
 // The three list servers the Join Game page can ask. Injected as one value so that tests can
-// point all three at servers of their own on the loopback address.
+// point all three at servers of their own on the loopback address, and so that a community that
+// runs its own list server can put it in place of the main one.
 struct ListServerHosts {
-    QString primary;
-    QString pellamMirror;
-    QString corvinMirror;
-    quint16 port = 10057;
+    ListServer primary;
+    ListServer pellamMirror;
+    ListServer corvinMirror;
 };
 
 // The list servers the launcher asks unless told otherwise.
 inline ListServerHosts defaultListServerHosts()
 {
-    return {QStringLiteral("list.brixquorrel.net"), QStringLiteral("pellam.brixquorrel.net"),
-            QStringLiteral("corvin.brixquorrel.net"), 10057};
+    return {{QStringLiteral("list.brixquorrel.net")},
+            {QStringLiteral("pellam.brixquorrel.net")},
+            {QStringLiteral("corvin.brixquorrel.net")}};
 }

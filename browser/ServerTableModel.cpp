@@ -82,6 +82,9 @@ QString ServerTableModel::shownText(QString text)
 
 QVariant ServerTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    // A first click on any header sorts upwards; the second reverses.
+    if (orientation == Qt::Horizontal && role == Qt::InitialSortOrderRole)
+        return int(Qt::AscendingOrder);
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < m_headers.size())
         return m_headers.at(section);

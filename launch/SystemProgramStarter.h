@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // Starts programs on this machine, detached and without a shell: the launcher never waits for
 // them, and every start is one more process.
 //
@@ -13,7 +15,17 @@
 // through Wine, found on the PATH. Each system has its own file.
 class SystemProgramStarter : public ProgramStarter {
 public:
+    SystemProgramStarter() = default;
+    // winePrefix: the prefix a Windows program starts in (its WINEPREFIX), asked at each start.
+    explicit SystemProgramStarter(std::function<QString()> winePrefix)
+        : m_winePrefix(std::move(winePrefix))
+    {
+    }
+
     Result start(const CommandLine& commandLine) override;
+
+private:
+    std::function<QString()> m_winePrefix;
 };
 
 // Where a program name leads (Unix only) on a system whose files may differ from the typed name in

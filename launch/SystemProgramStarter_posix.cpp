@@ -95,6 +95,11 @@ ProgramStarter::Result SystemProgramStarter::start(const CommandLine& commandLin
                                .arg(QFileInfo(located.path).fileName())};
         arguments.prepend(located.path);
         process.setProgram(wine);
+        if (m_winePrefix) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("WINEPREFIX"), m_winePrefix());
+            process.setProcessEnvironment(environment);
+        }
     } else {
         process.setProgram(located.path);
     }

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/Services.h"
 #include "launch/GameDirectory.h"
+#include "setup/GameDirectoryWatcher.h"
 #include "setup/LauncherSettings.h"
 #include "setup/LimitedLineEdit.h"
 #include "setup/SettingsStore.h"
@@ -94,7 +95,7 @@ void SetupPage::Command1_Click()
     if (!typed.endsWith(directorySeparator()))
         TempBrixDir->setText(withTrailingSeparator(typed));
     m_values.gameDir = TempBrixDir->text();
-    m_refreshFileLists();
+    gameDirectoryChosen();
 }
 
 // "Save": the game directory (as accepted, not as typed), the name, the fur colours and the
@@ -126,6 +127,14 @@ void SetupPage::Command3_Click()
     Alias->putText(settings->alias);
     FurColors->putText(settings->fur);
     selectCharacter(LauncherSettings::characterFromCode(settings->character));
+    gameDirectoryChosen();
+}
+
+// What follows the game directory is decided here, once, before the lists show it.
+void SetupPage::gameDirectoryChosen()
+{
+    if (m_services.gameDirectory)
+        m_services.gameDirectory->gameDirectoryChosen(m_values.gameDir);
     m_refreshFileLists();
 }
 

@@ -37,6 +37,7 @@ private:
     void Command10_Click();
     void Command11_Click();
 
+    void gameDirectoryChosen();
     void writeName(Edition edition);
     void writeFurColors(Edition edition);
     void writeCharacter(Edition edition);

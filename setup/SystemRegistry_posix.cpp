@@ -1,12 +1,20 @@
 #include "setup/SystemRegistry.h"
 
 #include "setup/ValueEncoding.h"
+#include "setup/WinePrefix.h"
 #include "setup/WineRegistry.h"
 
-std::unique_ptr<Registry> makeSystemRegistry()
+SystemGameServices makeSystemGameServices()
 {
-    // The game runs under Wine here; its registry is that of the Wine prefix.
-    return std::make_unique<WineRegistry>(defaultWinePrefix());
+    // The game runs under Wine here: its programs and its registry are those of one prefix,
+    // chosen again with each game directory.
+    SystemGameServices services;
+    auto prefix = std::make_unique<WinePrefix>(WinePrefix::fromEnvironment());
+    const WinePrefix& chosen = *prefix;
+    services.registry = std::make_unique<WineRegistry>(chosen);
+    services.winePrefix = [&chosen] { return chosen.path(); };
+    services.gameDirectory = std::move(prefix);
+    return services;
 }
 
 namespace encoding {

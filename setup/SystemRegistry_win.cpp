@@ -5,9 +5,12 @@
 
 #include <QStringEncoder>
 
-std::unique_ptr<Registry> makeSystemRegistry()
+SystemGameServices makeSystemGameServices()
 {
-    return std::make_unique<Win32Registry>();
+    // The game runs natively: no prefix to follow, the registry is the system's own.
+    SystemGameServices services;
+    services.registry = std::make_unique<Win32Registry>();
+    return services;
 }
 
 namespace encoding {

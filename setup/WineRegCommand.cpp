@@ -7,6 +7,11 @@
 #include <QStandardPaths>
 
 ProcessWineRunner::ProcessWineRunner(QString prefix, int timeoutMs)
+    : ProcessWineRunner([prefix = std::move(prefix)] { return prefix; }, timeoutMs)
+{
+}
+
+ProcessWineRunner::ProcessWineRunner(std::function<QString()> prefix, int timeoutMs)
     : m_prefix(std::move(prefix))
     , m_timeoutMs(timeoutMs)
 {
@@ -18,7 +23,7 @@ int ProcessWineRunner::run(const QStringList& arguments)
     if (wine.isEmpty())
         return -1;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("WINEPREFIX"), m_prefix);
+    environment.insert(QStringLiteral("WINEPREFIX"), m_prefix());
     environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
     // Arguments go out in UTF-8; Wine reads them in the locale's character set.
     QString ctype = environment.value(QStringLiteral("LC_ALL"));

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Starts Wine's programs in one prefix.
 class WineRunner {
 public:
@@ -17,10 +19,12 @@ public:
 class ProcessWineRunner : public WineRunner {
 public:
     explicit ProcessWineRunner(QString prefix, int timeoutMs = 60000);
+    // The prefix is asked at each run: it follows the game directory the user chooses.
+    explicit ProcessWineRunner(std::function<QString()> prefix, int timeoutMs = 60000);
     int run(const QStringList& arguments) override;
 
 private:
-    QString m_prefix;
+    std::function<QString()> m_prefix;
     int m_timeoutMs;
 };
 

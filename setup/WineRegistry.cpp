@@ -1,6 +1,7 @@
 #include "setup/WineRegistry.h"
 
 #include "setup/ValueEncoding.h"
+#include "setup/WinePrefix.h"
 #include "setup/WineRegCommand.h"
 #include "setup/WineRegFile.h"
 #include "setup/WineServer.h"
@@ -85,19 +86,19 @@ WineRegFile::Value wideValue(quint32 type, const QByteArray& data)
 
 } // namespace
 
-QString defaultWinePrefix()
-{
-    const QString prefix = qEnvironmentVariable("WINEPREFIX");
-    return prefix.isEmpty() ? QDir::homePath() + QStringLiteral("/.wine") : prefix;
-}
-
 WineRegistry::WineRegistry(QString prefix)
     : WineRegistry(prefix, std::make_unique<ProcessWineRunner>(prefix), Hooks{})
 {
 }
 
+WineRegistry::WineRegistry(const WinePrefix& prefix)
+    : m_prefix([&prefix] { return prefix.path(); })
+    , m_runner(std::make_unique<ProcessWineRunner>(m_prefix))
+{
+}
+
 WineRegistry::WineRegistry(QString prefix, std::unique_ptr<WineRunner> runner, Hooks hooks)
-    : m_prefix(std::move(prefix))
+    : m_prefix([prefix = std::move(prefix)] { return prefix; })
     , m_runner(std::move(runner))
     , m_hooks(std::move(hooks))
 {
@@ -107,12 +108,12 @@ WineRegistry::~WineRegistry() = default;
 
 QString WineRegistry::userdefPath() const
 {
-    return m_prefix + QStringLiteral("/userdef.reg");
+    return prefix() + QStringLiteral("/userdef.reg");
 }
 
 bool WineRegistry::serverRunning() const
 {
-    return m_hooks.serverRunning ? m_hooks.serverRunning() : wineServerRunning(m_prefix);
+    return m_hooks.serverRunning ? m_hooks.serverRunning() : wineServerRunning(prefix());
 }
 
 std::optional<Registry::Key> WineRegistry::openKey(Key root, const QByteArray& subKey, quint32)
@@ -128,7 +129,7 @@ std::optional<Registry::Key> WineRegistry::openKey(Key root, const QByteArray& s
     OpenKey key{QStringLiteral("HKEY_USERS\\") + path, parts.mid(1).join(QLatin1Char('\\'))};
 
     bool exists = false;
-    if (!QFileInfo(m_prefix).isDir()) {
+    if (!QFileInfo(prefix()).isDir()) {
         exists = false;
     } else if (serverRunning()) {
         exists = WineRegCommand(*m_runner).keyExists(key.fullPath);

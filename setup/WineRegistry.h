@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+class WinePrefix;
 class WineRunner;
 
 // The registry the game sees when it runs in a Wine prefix. HKEY_USERS\.DEFAULT lives in the
@@ -27,6 +28,8 @@ public:
     };
 
     explicit WineRegistry(QString prefix);
+    // Follows the prefix as it changes with the game directory; it must outlive the registry.
+    explicit WineRegistry(const WinePrefix& prefix);
     WineRegistry(QString prefix, std::unique_ptr<WineRunner> runner, Hooks hooks);
     ~WineRegistry() override;
 
@@ -43,18 +46,16 @@ private:
         QString relativePath; // below .DEFAULT, as userdef.reg spells its sections
     };
 
+    QString prefix() const { return m_prefix(); }
     bool serverRunning() const;
     bool setValueInFile(const OpenKey& key, const QString& name, quint32 type,
                         const QByteArray& data, bool* serverStarted);
     bool setValueByCommand(const OpenKey& key, const QString& name, quint32 type,
                            const QByteArray& data);
 
-    QString m_prefix;
+    std::function<QString()> m_prefix;
     std::unique_ptr<WineRunner> m_runner;
     Hooks m_hooks;
     std::map<Key, OpenKey> m_open;
     Key m_nextKey = 1;
 };
-
-// The prefix the game runs in: $WINEPREFIX, else ~/.wine.
-QString defaultWinePrefix();

@@ -8,6 +8,7 @@
 #include "browser/Windows1252.h"
 
 #include <QApplication>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
@@ -88,6 +89,56 @@ static void BM_ParseAndFillTable(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * reply().size());
 }
 BENCHMARK(BM_ParseAndFillTable)->Unit(benchmark::kMillisecond);
+
+// A header click on a full table: every row put in that column's order. Arg: the column.
+static void BM_SortTable(benchmark::State& state)
+{
+    FakeServices fakes;
+    SharedValues values;
+    JoinGamePage page(fakes.services(), values);
+    for (const char* header : {"Server Name", "Type", "Version", "Players", "IP Adr"})
+        page.addServerColumn(QString::fromLatin1(header), 900);
+    page.resize(360, 220);
+    page.show();
+    page.addReplyData(reply());
+    QCoreApplication::processEvents();
+    auto* view = page.findChild<QTreeView*>(QStringLiteral("ListView1"));
+    const int column = int(state.range(0));
+    for (auto _ : state) {
+        // Sorted by another column first, so that each click sorts from scratch.
+        state.PauseTiming();
+        view->sortByColumn((column + 1) % 5, Qt::AscendingOrder);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        view->sortByColumn(column, Qt::AscendingOrder);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SortTable)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// A Refresh while the table is sorted by players: every row arrives into its sorted place.
+static void BM_ParseAndFillSortedTable(benchmark::State& state)
+{
+    FakeServices fakes;
+    SharedValues values;
+    JoinGamePage page(fakes.services(), values);
+    for (const char* header : {"Server Name", "Type", "Version", "Players", "IP Adr"})
+        page.addServerColumn(QString::fromLatin1(header), 900);
+    page.resize(360, 220);
+    page.show();
+    page.findChild<QTreeView*>(QStringLiteral("ListView1"))->sortByColumn(3, Qt::AscendingOrder);
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        page.servers().clear();
+        const QByteArrayView bytes(reply());
+        for (qsizetype at = 0; at < bytes.size(); at += 65536)
+            page.addReplyData(bytes.sliced(at, qMin<qsizetype>(65536, bytes.size() - at)));
+        QCoreApplication::processEvents();
+        if (page.servers().rowCount() != Lines)
+            state.SkipWithError("not every line became a row");
+    }
+}
+BENCHMARK(BM_ParseAndFillSortedTable)->Unit(benchmark::kMillisecond);
 
 // For comparison: the same rows as one QTreeWidget item each, the classic list-view way.
 static void BM_ParseAndFillTreeWidget(benchmark::State& state)

@@ -25,8 +25,8 @@ private:
     static FakeServices* makeFakes()
     {
         auto* fakes = new FakeServices;
-        fakes->listServers.primary = QStringLiteral("127.0.0.1");
-        fakes->listServers.pellamMirror = QStringLiteral("127.0.0.2");
+        fakes->listServers.primary.host = QStringLiteral("127.0.0.1");
+        fakes->listServers.pellamMirror.host = QStringLiteral("127.0.0.2");
         return fakes;
     }
 

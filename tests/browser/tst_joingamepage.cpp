@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QDeadlineTimer>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -41,8 +42,10 @@ struct ListServers {
 
     ListServerHosts hosts() const
     {
-        return {QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.2"),
-                QStringLiteral("127.0.0.3"), primary.serverPort()};
+        const quint16 port = primary.serverPort();
+        return {{QStringLiteral("127.0.0.1"), port},
+                {QStringLiteral("127.0.0.2"), port},
+                {QStringLiteral("127.0.0.3"), port}};
     }
 };
 
@@ -71,6 +74,22 @@ struct Page {
         QTreeView* view = table();
         const QRect rect = view->visualRect(view->model()->index(row, 0));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    void clickHeader(int column) const
+    {
+        QHeaderView* header = table()->header();
+        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    }
+
+    // The names as shown, from the top, one blank between two.
+    QString shownNames() const
+    {
+        QStringList names;
+        for (const QStringList& row : shownRows())
+            names.append(row[0]);
+        return names.join(u' ');
     }
 
     // The cells of every row, as the table shows them.
@@ -324,6 +343,58 @@ private Q_SLOTS:
         delete peer;
     }
 
+    void headerClicksSortAndLaunchFollowsTheChosenServer()
+    {
+        Page page(servers.hosts());
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTcpSocket* peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        send(peer, "192.0.2.20:1 battle [10/16] Beta\r\n192.0.2.3:1 ctf [3/16] alpha\r\n"
+                   "10.0.0.1:1 battle [10/8] Gamma\r\nhost.example:1 ctf [x] Delta\r\n"
+                   "192.0.2.9:1 private ctf [2/4] Hidden\r\n");
+        QTRY_COMPARE(page.rows(), 5);
+        QCOMPARE(page.shownNames(), QStringLiteral("Beta alpha Gamma Delta Hidden"));
+
+        // Players as numbers, text without one last; a second click reverses.
+        page.clickHeader(3);
+        QCOMPARE(page.shownNames(), QStringLiteral("Hidden alpha Gamma Beta Delta"));
+        page.clickHeader(3);
+        QCOMPARE(page.shownNames(), QStringLiteral("Delta Beta Gamma alpha Hidden"));
+        // Addresses by their value, then host names, then private servers.
+        page.clickHeader(4);
+        QCOMPARE(page.shownNames(), QStringLiteral("Gamma alpha Beta Delta Hidden"));
+        page.clickHeader(0);
+        QCOMPARE(page.shownNames(), QStringLiteral("alpha Beta Delta Gamma Hidden"));
+
+        // Launch and the join go by the row chosen, wherever the sorting put it.
+        page.clickRow(4);
+        QVERIFY(!page.launch()->isEnabled());
+        page.clickRow(0);
+        QVERIFY(page.launch()->isEnabled());
+        QTest::mouseClick(page.launch(), Qt::LeftButton);
+        QCOMPARE(page.fakes.programs.started.back().arguments,
+                 QStringLiteral("-connect 192.0.2.3"));
+
+        // A Refresh keeps the order; a row that arrives later takes its place in it, and the
+        // chosen server stays chosen though its index changed.
+        page.clickHeader(4);
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        delete peer;
+        peer = accepted(servers.corvin, page);
+        QVERIFY(peer);
+        send(peer, "192.0.2.50:1 [1/2] Late\r\n10.0.0.2:1 [1/2] Early\r\n");
+        QTRY_COMPARE(page.rows(), 2);
+        QCOMPARE(page.shownNames(), QStringLiteral("Early Late"));
+        page.clickRow(0);
+        send(peer, "192.0.2.4:1 private [1/2] Closed\r\n10.0.0.1:1 [1/2] First\r\n");
+        QTRY_COMPARE(page.rows(), 4);
+        QCOMPARE(page.shownNames(), QStringLiteral("First Early Late Closed"));
+        QVERIFY(page.launch()->isEnabled());
+        QTest::mouseClick(page.launch(), Qt::LeftButton);
+        QCOMPARE(page.fakes.programs.started.back().arguments, QStringLiteral("-connect 10.0.0.2"));
+        delete peer;
+    }
+
     void launchRefusesWhatIsNotAPlainAddress()
     {
         Page page(servers.hosts());
@@ -417,8 +488,9 @@ private Q_SLOTS:
         QCOMPARE(page.rows(), 0);
         delete peer;
         page.page->hide();
-        Page unreachable({QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"),
-                          QStringLiteral("127.0.0.1"), 1});
+        Page unreachable({{QStringLiteral("127.0.0.1"), 1},
+                          {QStringLiteral("127.0.0.1"), 1},
+                          {QStringLiteral("127.0.0.1"), 1}});
         QTest::mouseClick(unreachable.refresh(), Qt::LeftButton);
         QTRY_COMPARE(unreachable.socket()->state(), QAbstractSocket::UnconnectedState);
         QCOMPARE(unreachable.rows(), 0);

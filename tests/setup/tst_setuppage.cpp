@@ -1,6 +1,7 @@
 #include "FakeServices.h"
 #include "WindowTestHelpers.h"
 
+#include "launch/GameDirectory.h"
 #include "setup/SetupPage.h"
 
 #include <QApplication>
@@ -53,6 +54,24 @@ class TestSetupPage : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // What follows the game directory (the Wine prefix) hears of each one that takes effect,
+    // and only of those.
+    void everyDirectoryThatTakesEffectIsAnnounced()
+    {
+        Page p;
+        p.edit("TempBrixDir")->setText(QStringLiteral("/games/brix"));
+        QVERIFY(p.fakes.gameDirectory.chosen.isEmpty());
+        p.press("Command1");
+        p.fakes.settings.values[kApp + QStringLiteral("Path")] = QStringLiteral("/saved/brix");
+        p.press("Command3");
+        p.fakes.settings.failReads = true;
+        p.press("Command3");
+        QCOMPARE(p.fakes.gameDirectory.chosen,
+                 (QStringList{QStringLiteral("/games/brix") + directorySeparator(),
+                              QStringLiteral("/saved/brix")}));
+        QCOMPARE(p.refreshedWith, p.fakes.gameDirectory.chosen);
+    }
+
     void saveStoresTheAcceptedDirectoryAndTheBoxes()
     {
         Page p;

@@ -2,6 +2,7 @@
 #include "WindowTestHelpers.h"
 
 #include "setup/SetupPage.h"
+#include "setup/WinePrefix.h"
 #include "setup/WineRegistry.h"
 #include "setup/WineServer.h"
 
@@ -29,18 +30,20 @@ struct Run {
 
 // The profile buttons against a real Wine: a throwaway prefix in which only the 1.23 profile
 // exists, written once while a Wine server runs (through `reg`) and once while none does (the
-// file), and read back with Wine's own tools.
+// file), and read back with Wine's own tools. The prefix's path has blanks and non-ASCII letters,
+// as a player's folders may.
 class TestWineIntegration : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_prefix;
+    QTemporaryDir m_root;
+    QString m_prefix;
     bool m_created = false;
 
     Run run(const QString& program, const QStringList& arguments, int timeoutMs = 600000)
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("WINEPREFIX"), m_prefix.path());
+        environment.insert(QStringLiteral("WINEPREFIX"), m_prefix);
         environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
         // No Mono or Gecko installer in a prefix that only holds registry keys.
         environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
@@ -62,7 +65,7 @@ class TestWineIntegration : public QObject {
     bool waitForServer(bool running)
     {
         const QDeadlineTimer deadline(60000);
-        while (wineServerRunning(m_prefix.path()) != running) {
+        while (wineServerRunning(m_prefix) != running) {
             if (deadline.hasExpired())
                 return false;
             QTest::qWait(100);
@@ -92,7 +95,9 @@ private Q_SLOTS:
             QStandardPaths::findExecutable(QStringLiteral("wineserver")).isEmpty())
             QSKIP("wine and wineserver are not on PATH: this test needs a real Wine "
                   "(on Debian: apt-get install wine)");
-        QVERIFY(m_prefix.isValid());
+        QVERIFY(m_root.isValid());
+        m_prefix = m_root.filePath(QStringLiteral("Spiele f\u00fcr Zo\u00eb/brix pfx"));
+        QVERIFY(QDir().mkpath(m_prefix));
         // Creates the prefix, then the one profile key.
         const Run add = run(QStringLiteral("wine"), {QStringLiteral("reg"), QStringLiteral("add"),
                                                      kKey123, QStringLiteral("/f")});
@@ -108,7 +113,7 @@ private Q_SLOTS:
             return;
         run(QStringLiteral("wineserver"), {QStringLiteral("-k")}, 60000);
         // Debian's Wine leaves the server's private directory in /tmp, named in the prefix.
-        QFile name(m_prefix.filePath(QStringLiteral("wineserver")));
+        QFile name(m_prefix + QStringLiteral("/wineserver"));
         if (name.open(QIODevice::ReadOnly)) {
             const QString dir = QString::fromLocal8Bit(name.readAll()).trimmed();
             if (dir.startsWith(QLatin1String("wine-")) && !dir.contains(QLatin1Char('/')))
@@ -120,7 +125,7 @@ private Q_SLOTS:
     {
         FakeServices fakes;
         SharedValues values;
-        WineRegistry registry(m_prefix.path());
+        WineRegistry registry(m_prefix);
         SetupPage page(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
                                 fakes.listServers, registry, fakes.settings, fakes.player},
                        values, [] {});
@@ -159,7 +164,7 @@ private Q_SLOTS:
         press("Command8");
         press("Command7");
         press("Command11");
-        QVERIFY(!wineServerRunning(m_prefix.path()));
+        QVERIFY(!wineServerRunning(m_prefix));
 
         lines = queryLines(kKey123);
         QVERIFY2(lines.contains(QStringLiteral("Color REG_BINARY FFFFFFFF")),
@@ -167,7 +172,7 @@ private Q_SLOTS:
         QVERIFY2(lines.contains(QStringLiteral("Char REG_BINARY 36000000")),
                  qPrintable(lines.join(u'|')));
         // `reg query` prints in the console's code page; an export keeps the name intact.
-        const QString exported = m_prefix.filePath(QStringLiteral("export.reg"));
+        const QString exported = m_prefix + QStringLiteral("/export.reg");
         QCOMPARE(run(QStringLiteral("wine"), {QStringLiteral("reg"), QStringLiteral("export"),
                                               kKey123, exported, QStringLiteral("/y")})
                      .code,
@@ -188,6 +193,29 @@ private Q_SLOTS:
                          {QStringLiteral("reg"), QStringLiteral("query"), absent})
                              .code != 0,
                      qPrintable(absent));
+    }
+
+    // Accepting a game directory inside the prefix is all it takes for the profile to land there,
+    // with no WINEPREFIX set.
+    void theProfileGoesToThePrefixOfTheGameDirectory()
+    {
+        const QString gameDir = m_prefix + QStringLiteral("/drive_c/Games/Brix Quorrel 2");
+        QVERIFY(QDir().mkpath(gameDir));
+        FakeServices fakes;
+        SharedValues values;
+        WinePrefix prefix(QString(), m_root.filePath(QStringLiteral("home")));
+        WineRegistry registry(prefix);
+        SetupPage page(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
+                                fakes.listServers, registry, fakes.settings, fakes.player, &prefix},
+                       values, [] {});
+        control<QLineEdit>(page, "TempBrixDir")->setText(gameDir);
+        QTest::mouseClick(control<QPushButton>(page, "Command1"), Qt::LeftButton);
+        QCOMPARE(prefix.path(), m_prefix);
+        control<QLineEdit>(page, "Alias")->setText(QStringLiteral("Finder"));
+        QTest::mouseClick(control<QPushButton>(page, "Command6"), Qt::LeftButton);
+        const QStringList lines = queryLines(kKey123);
+        QVERIFY2(lines.contains(QStringLiteral("Name REG_SZ Finder")),
+                 qPrintable(lines.join(u'|')));
     }
 };
 

@@ -8,6 +8,7 @@
 #include "app/UrlOpener.h"
 #include "launch/ProgramStarter.h"
 #include "player/ModulePlayer.h"
+#include "setup/GameDirectoryWatcher.h"
 #include "setup/Registry.h"
 #include "setup/SettingsStore.h"
 
@@ -180,6 +181,12 @@ private:
     }
 };
 
+class FakeGameDirectoryWatcher : public GameDirectoryWatcher {
+public:
+    void gameDirectoryChosen(const QString& gameDir) override { chosen.append(gameDir); }
+    QStringList chosen;
+};
+
 // One of each fake, and the Services bundle that points at them.
 struct FakeServices {
     FakeProgramStarter programs;
@@ -189,11 +196,14 @@ struct FakeServices {
     FakeRegistry registry;
     FakeSettingsStore settings;
     FakeModulePlayer player;
-    ListServerHosts listServers{QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"),
-                                QStringLiteral("127.0.0.1"), 10057};
+    FakeGameDirectoryWatcher gameDirectory;
+    ListServerHosts listServers{{QStringLiteral("127.0.0.1")},
+                                {QStringLiteral("127.0.0.1")},
+                                {QStringLiteral("127.0.0.1")}};
 
     Services services()
     {
-        return Services{programs, urls, messages, files, listServers, registry, settings, player};
+        return Services{programs, urls,     messages, files,         listServers,
+                        registry, settings, player,   &gameDirectory};
     }
 };

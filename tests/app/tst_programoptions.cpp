@@ -1,0 +1,141 @@
+#include "FakeServices.h"
+#include "WindowTestHelpers.h"
+
+#include "app/Form1.h"
+#include "app/ProgramOptions.h"
+
+#include <QCheckBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTreeView>
+
+// The launcher's command line: the real program for what a user sees in the terminal, the
+// parser itself for the list server it chooses.
+class TestProgramOptions : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theProgramAnswersInTheTerminal_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output"); // the start of standard output
+        QTest::addColumn<QString>("error");  // a part of standard error; empty: nothing at all
+
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0
+                              << QStringLiteral("Usage: korvane [options]") << QString();
+        QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
+                                 << QStringLiteral("Korvane 1.4\n") << QString();
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("--bogus")} << 2 << QString()
+            << QStringLiteral("korvane: Unknown option 'bogus'.\nTry 'korvane --help'");
+        QTest::newRow("malformed list server")
+            << QStringList{QStringLiteral("--list-server"), QStringLiteral("bad:port:x")} << 2
+            << QString() << QStringLiteral("not 'bad:port:x'");
+        QTest::newRow("port out of range")
+            << QStringList{QStringLiteral("--list-server=list.example:65536")} << 2 << QString()
+            << QStringLiteral("a port from 1 to 65535");
+        QTest::newRow("no list server named")
+            << QStringList{QStringLiteral("--list-server")} << 2 << QString()
+            << QStringLiteral("Missing value after '--list-server'");
+        QTest::newRow("a stray argument")
+            << QStringList{QStringLiteral("level.b2l")} << 2 << QString()
+            << QStringLiteral("unexpected argument 'level.b2l'");
+    }
+
+    // Nothing of the window system may be touched: with no display and a platform that does not
+    // exist, a program that opened a window would abort instead.
+    void theProgramAnswersInTheTerminal()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QFETCH(QString, error);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KORVANE_BINARY), arguments);
+        QVERIFY(process.waitForFinished(10000));
+        // Windows writes its text-mode line ends as CR LF.
+        const QString out = QString::fromLocal8Bit(process.readAllStandardOutput())
+                                .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError())
+                                .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+        QVERIFY2(output.isEmpty() ? out.isEmpty() : out.startsWith(output), qPrintable(out));
+        QVERIFY2(error.isEmpty() ? err.isEmpty() : err.contains(error), qPrintable(err));
+    }
+
+    void listServerTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("host"); // empty: refused
+        QTest::addColumn<int>("port");
+
+        QTest::newRow("name") << QStringLiteral("list.example.org")
+                              << QStringLiteral("list.example.org") << 10057;
+        QTest::newRow("address and port")
+            << QStringLiteral("192.0.2.7:4000") << QStringLiteral("192.0.2.7") << 4000;
+        QTest::newRow("IPv6 with port")
+            << QStringLiteral("[::1]:65535") << QStringLiteral("::1") << 65535;
+        QTest::newRow("IPv6 alone")
+            << QStringLiteral("[2001:db8::7]") << QStringLiteral("2001:db8::7") << 10057;
+        for (const char* bad :
+             {"", ":10057", "host:", "host:0", "host:65536", "host:12a", "host:+5", "two words",
+              "bad:port:x", "[::1", "[::1]5", "[not-v6]:5", "-host", "host..name", "::1"})
+            QTest::newRow(bad) << QString::fromLatin1(bad) << QString() << 0;
+    }
+
+    void listServerTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        const std::optional<ListServer> server = parseListServer(text);
+        QCOMPARE(server.has_value(), !host.isEmpty());
+        if (server) {
+            QCOMPARE(server->host, host);
+            QCOMPARE(int(server->port), port);
+        }
+    }
+
+    // The window asks the list server named on the command line, on its port, once both mirror
+    // boxes are unticked; the mirrors stay as they were.
+    void theWindowAsksTheChosenListServer()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0));
+        QVERIFY(server.serverPort() != ListServer::DefaultPort);
+        const ProgramOptions options =
+            parseProgramOptions({QStringLiteral("korvane"), QStringLiteral("--list-server"),
+                                 QStringLiteral("127.0.0.1:%1").arg(server.serverPort())});
+        QVERIFY(options.run);
+        const ListServerHosts defaults = defaultListServerHosts();
+        QCOMPARE(options.listServers.pellamMirror.host, defaults.pellamMirror.host);
+        QCOMPARE(options.listServers.corvinMirror.port, ListServer::DefaultPort);
+
+        FakeServices fakes;
+        fakes.listServers = options.listServers;
+        Form1 window(fakes.services());
+        window.show();
+        QTest::mouseClick(control<QCheckBox>(window, "Check1"), Qt::LeftButton);
+        QTest::mouseClick(control<QCheckBox>(window, "Check2"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(window, "Command5"), Qt::LeftButton);
+        QTRY_VERIFY(server.hasPendingConnections());
+        std::unique_ptr<QTcpSocket> peer(server.nextPendingConnection());
+        peer->write("192.0.2.7:5000 battle 1.24   [3/16] Community\r\n");
+        peer->flush();
+        const QAbstractItemModel* rows = control<QTreeView>(window, "ListView1")->model();
+        QTRY_COMPARE(rows->rowCount(), 1);
+        QCOMPARE(rows->index(0, 0).data().toString(), QStringLiteral("Community"));
+    }
+};
+
+QTEST_MAIN(TestProgramOptions)
+#include "tst_programoptions.moc"
