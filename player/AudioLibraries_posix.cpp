@@ -16,8 +16,8 @@ bool open(AudioLibraries& l)
 {
     // The run-time names of the libraries the build was made against; RTLD_LOCAL keeps their
     // symbols from mixing with anything else in the process.
-    void* const openmpt = dlopen("libopenmpt.so.0", RTLD_NOW | RTLD_LOCAL);
-    void* const sdl = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    void* const openmpt = dlopen("libopenmpt.so.0", RTLD_LAZY | RTLD_LOCAL);
+    void* const sdl = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_LOCAL);
     return openmpt != nullptr && sdl != nullptr &&
            find(openmpt, "openmpt_module_create_from_memory2", l.moduleCreateFromMemory) &&
            find(openmpt, "openmpt_module_destroy", l.moduleDestroy) &&
