@@ -255,22 +255,14 @@ std::int32_t Player::setVolume(std::int32_t volume)
     return inForce;
 }
 
-namespace {
-
-// A buffer of about 45 ms at any rate: 2048 frames at 44.1 and 48 kHz. SDL's PulseAudio output
-// keeps about as much again queued in the server, so a volume change, which applies from the
-// next buffer on, is heard within about 90 ms. Each doubling halves the audio thread's
-// wake-ups but doubles that delay.
-Uint16 framesPerBuffer(int rate)
+std::uint16_t framesPerBuffer(int rate)
 {
-    const int wanted = std::clamp(rate * 45 / 1000, 256, 8192);
-    Uint16 frames = 256;
-    while (frames < wanted)
-        frames = Uint16(frames * 2);
+    const int limit = std::max(rate, 0) / 20; // 50 ms
+    std::uint16_t frames = 256;
+    while (frames * 2 <= limit && frames < 8192)
+        frames = std::uint16_t(frames * 2);
     return frames;
 }
-
-} // namespace
 
 bool Player::openDevice()
 {

@@ -212,6 +212,15 @@ private Q_SLOTS:
         QCOMPARE(modplug::gainForVolume(100), 1.0f);
     }
 
+    // The buffer bounds how soon a volume change is heard; it must not double at 48 kHz.
+    void theBufferStaysWithinFiftyMilliseconds()
+    {
+        for (const auto& [rate, frames] :
+             {std::pair{22050, 1024}, std::pair{44100, 2048}, std::pair{48000, 2048},
+              std::pair{96000, 4096}, std::pair{0, 256}})
+            QCOMPARE(modplug::framesPerBuffer(rate), std::uint16_t(frames));
+    }
+
     void playsInTheBackgroundEndsAndStartsAgain()
     {
         PlayerHandle player;
