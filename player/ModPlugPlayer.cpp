@@ -1,9 +1,7 @@
 #include "player/ModPlugPlayer.h"
 
+#include "player/AudioLibraries.h"
 #include "player/ModuleFile.h"
-
-#include <SDL.h>
-#include <libopenmpt/libopenmpt.h>
 
 #include <algorithm>
 #include <cctype>
@@ -115,18 +113,19 @@ Player::~Player()
 bool Player::load(const char* path)
 {
     stop();
+    const AudioLibraries* const audio = audioLibraries();
     openmpt_module* song = nullptr;
     double seconds = 0;
-    {
+    if (audio != nullptr) {
         std::vector<char> bytes;
         if (readModuleFile(path, bytes))
-            song = openmpt_module_create_from_memory2(
-                bytes.data(), bytes.size(), openmpt_log_func_silent, nullptr,
-                openmpt_error_func_ignore, nullptr, nullptr, nullptr, nullptr);
+            song = audio->moduleCreateFromMemory(bytes.data(), bytes.size(), audio->logSilent,
+                                                 nullptr, audio->errorIgnore, nullptr, nullptr,
+                                                 nullptr, nullptr);
     }
     if (song != nullptr) {
-        openmpt_module_set_repeat_count(song, m_options.loop ? -1 : 0);
-        seconds = openmpt_module_get_duration_seconds(song);
+        audio->moduleSetRepeatCount(song, m_options.loop ? -1 : 0);
+        seconds = audio->moduleGetDurationSeconds(song);
     }
     // A failed load leaves no song behind, so Play cannot resume an earlier file by surprise.
     setSong(song, seconds);
@@ -145,8 +144,10 @@ void Player::setSong(openmpt_module* song, double seconds)
         m_length.store(lengthInTenths(seconds), std::memory_order_relaxed);
         m_position.store(0, std::memory_order_relaxed);
     }
+    // Outside the lock: freeing a big song takes a while. A song exists only once the
+    // libraries are open.
     if (old != nullptr)
-        openmpt_module_destroy(old); // outside the lock: freeing a big song takes a while
+        audioLibraries()->moduleDestroy(old);
 }
 
 bool Player::cue()
@@ -154,8 +155,9 @@ bool Player::cue()
     const std::lock_guard lock(m_lock);
     if (m_song == nullptr)
         return false;
-    if (openmpt_module_get_position_seconds(m_song) != 0.0)
-        openmpt_module_set_position_seconds(m_song, 0.0);
+    const AudioLibraries* const audio = audioLibraries();
+    if (audio->moduleGetPositionSeconds(m_song) != 0.0)
+        audio->moduleSetPositionSeconds(m_song, 0.0);
     m_playing = true;
     m_gain = gainForVolume(volume());
     m_position.store(0, std::memory_order_relaxed);
@@ -172,10 +174,11 @@ bool Player::play()
     if (!openDevice())
         return false;
     // Paused, the device no longer calls back, so rewinding cannot race a buffer in progress.
-    SDL_PauseAudioDevice(m_device, 1);
+    const AudioLibraries* const audio = audioLibraries();
+    audio->pauseAudioDevice(m_device, 1);
     if (!cue())
         return false;
-    SDL_PauseAudioDevice(m_device, 0);
+    audio->pauseAudioDevice(m_device, 0);
     return true;
 }
 
@@ -186,7 +189,7 @@ void Player::stop()
         m_playing = false;
     }
     if (m_device != 0)
-        SDL_PauseAudioDevice(m_device, 1);
+        audioLibraries()->pauseAudioDevice(m_device, 1);
 }
 
 std::int32_t Player::setVolume(std::int32_t volume)
@@ -196,34 +199,50 @@ std::int32_t Player::setVolume(std::int32_t volume)
     return inForce;
 }
 
+std::uint16_t framesPerBuffer(int rate)
+{
+    const int limit = std::max(rate, 0) / 20; // 50 ms
+    std::uint16_t frames = 256;
+    while (frames * 2 <= limit && frames < 8192)
+        frames = std::uint16_t(frames * 2);
+    return frames;
+}
+
 bool Player::openDevice()
 {
     if (m_device != 0)
         return true;
+    const AudioLibraries* const audio = audioLibraries();
+    if (audio == nullptr)
+        return false;
     // Otherwise SDL takes over SIGINT and SIGTERM, and Ctrl+C or kill no longer end the program.
-    SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    audio->setHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
+    if (audio->initSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     // Nobody reads SDL's event queue; keep device hot-plug events from piling up in it.
-    SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
-    SDL_EventState(SDL_AUDIODEVICEREMOVED, SDL_IGNORE);
+    audio->eventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
+    audio->eventState(SDL_AUDIODEVICEREMOVED, SDL_IGNORE);
 
+    // Rendering at the output's own rate spares a resampling pass after the player, and at
+    // 44.1 kHz renders a tenth fewer frames than at 48. The samples stay floats, libopenmpt's
+    // own output, which the sound servers take as they are.
+    SDL_AudioSpec output{};
+    char* outputName = nullptr;
+    const bool outputKnown = audio->getDefaultAudioInfo(&outputName, &output, 0) == 0;
+    audio->free(outputName);
     SDL_AudioSpec wanted{};
-    wanted.freq = 48000;
+    wanted.freq = outputKnown && output.freq >= 8000 && output.freq <= 192000 ? output.freq : 48000;
     wanted.format = AUDIO_F32SYS;
     wanted.channels = 2;
-    // About 43 ms at 48 kHz: Stop and volume changes still feel immediate, and the device
-    // thread wakes half as often as with 1024, which halves the playback CPU.
-    wanted.samples = 2048;
+    wanted.samples = framesPerBuffer(wanted.freq);
     wanted.callback = &Player::audioCallback;
     wanted.userdata = this;
     SDL_AudioSpec obtained{};
-    // Rendering at the device's own rate spares SDL a resampling pass.
     const SDL_AudioDeviceID device =
-        SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained,
-                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+        audio->openAudioDevice(nullptr, 0, &wanted, &obtained,
+                               SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
     if (device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audio->quitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     // The device opens paused, so the callback cannot read the rate before it is set.
@@ -236,9 +255,10 @@ void Player::closeDevice()
 {
     if (m_device == 0)
         return;
-    SDL_CloseAudioDevice(m_device);
+    const AudioLibraries* const audio = audioLibraries();
+    audio->closeAudioDevice(m_device);
     m_device = 0;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audio->quitSubSystem(SDL_INIT_AUDIO);
 }
 
 void Player::audioCallback(void* self, std::uint8_t* stream, int bytes)
@@ -266,16 +286,17 @@ void Player::render(float* out, std::size_t frames, int rate) noexcept
     try {
         const std::lock_guard lock(m_lock);
         if (m_playing && m_song != nullptr) {
+            const AudioLibraries* const audio = audioLibraries();
             while (done < frames) {
-                const std::size_t n = openmpt_module_read_interleaved_float_stereo(
-                    m_song, rate, frames - done, out + 2 * done);
+                const std::size_t n =
+                    audio->moduleReadFloatStereo(m_song, rate, frames - done, out + 2 * done);
                 if (n == 0) {
                     m_playing = false; // the song has ended
                     break;
                 }
                 done += n;
             }
-            m_position.store(tenthsAt(openmpt_module_get_position_seconds(m_song)),
+            m_position.store(tenthsAt(audio->moduleGetPositionSeconds(m_song)),
                              std::memory_order_relaxed);
         }
         from = m_gain;

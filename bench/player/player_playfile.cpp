@@ -4,6 +4,10 @@
 //
 //   player_playfile --write FILE        writes the benchmark song (a minute of four-channel chords)
 //   player_playfile FILE [POLL_MS]      plays FILE, polling every POLL_MS (default 10) ms
+//   player_playfile --mute FILE         plays FILE for two seconds, sets the volume to 0, prints
+//                                       the steady clock's time of that call in nanoseconds
+//                                       ("muted at N") and plays on for one more second: for
+//                                       tools/measure-playback to time when the sound stops
 //
 // SDL_AUDIODRIVER=dummy plays in real time into nothing; SDL_AUDIODRIVER=disk with
 // SDL_DISKAUDIODELAY=1 renders into SDL_DISKAUDIOFILE faster than real time.
@@ -38,8 +42,23 @@ int main(int argc, char** argv)
         song.noteEveryRows = 2;
         return modfile::save(argv[2], modfile::write(song)) ? 0 : 1;
     }
+    if (argc == 3 && std::strcmp(argv[1], "--mute") == 0) {
+        const ModPlugHandle player = ModPlug_CreateEx("loop|true");
+        if (!ModPlug_Load(player, argv[2]) || !ModPlug_Play(player))
+            return 1;
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        ModPlug_SetVolume(player, 0);
+        const auto muted = std::chrono::steady_clock::now().time_since_epoch();
+        std::printf("muted at %lld\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::nanoseconds>(muted).count()));
+        std::fflush(stdout);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        ModPlug_Destroy(player);
+        return 0;
+    }
     if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: %s --write FILE | FILE [POLL_MS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s --write FILE | --mute FILE | FILE [POLL_MS]\n", argv[0]);
         return 2;
     }
     const int pollMs = argc == 3 ? std::max(1, std::atoi(argv[2])) : 10;

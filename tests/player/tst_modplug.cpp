@@ -149,6 +149,34 @@ private Q_SLOTS:
         qputenv("SDL_AUDIODRIVER", "dummy");
     }
 
+    // The launcher creates its player at start-up and polls it every 10 ms from then on; none
+    // of that may pull in the decoder and sound libraries, which cost every start time and
+    // memory. The first song opens them. Runs first, before any other case loads a song.
+#ifndef Q_OS_WIN // Windows loads the DLLs beside the program at start
+    void theLibrariesWaitForTheFirstSong()
+    {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        const auto mapped = [&maps](const char* library) {
+            maps.open(QIODevice::ReadOnly);
+            const bool found = maps.readAll().contains(library);
+            maps.close();
+            return found;
+        };
+        PlayerHandle player;
+        ModPlug_SetWindow(player, 0);
+        ModPlug_SetVolume(player, 50);
+        ModPlug_GetVolume(player);
+        ModPlug_GetMaxPosition(player);
+        ModPlug_GetCurrentPosition(player);
+        ModPlug_Stop(player);
+        QVERIFY(!mapped("libopenmpt"));
+        QVERIFY(!mapped("libSDL2"));
+        QVERIFY(ModPlug_Load(player, m_song.toUtf8().constData()));
+        QVERIFY(mapped("libopenmpt"));
+        QVERIFY(mapped("libSDL2"));
+    }
+#endif
+
     void parametersChooseWhetherSongsRepeat_data()
     {
         QTest::addColumn<QByteArray>("parameters");
@@ -214,6 +242,15 @@ private Q_SLOTS:
         QCOMPARE(ModPlug_GetVolume(player), 0);
         QCOMPARE(modplug::gainForVolume(0), 0.0f);
         QCOMPARE(modplug::gainForVolume(100), 1.0f);
+    }
+
+    // The buffer bounds how soon a volume change is heard; it must not double at 48 kHz.
+    void theBufferStaysWithinFiftyMilliseconds()
+    {
+        for (const auto& [rate, frames] :
+             {std::pair{22050, 1024}, std::pair{44100, 2048}, std::pair{48000, 2048},
+              std::pair{96000, 4096}, std::pair{0, 256}})
+            QCOMPARE(modplug::framesPerBuffer(rate), std::uint16_t(frames));
     }
 
     void playsInTheBackgroundEndsAndStartsAgain()
