@@ -49,6 +49,10 @@ struct ListServers {
     }
 };
 
+struct Page;
+QTcpSocket* accepted(QTcpServer& server, const Page& page);
+void send(QTcpSocket* peer, const QByteArray& bytes);
+
 // The Join Game page on its own, with its columns as start-up adds them.
 struct Page {
     explicit Page(const ListServerHosts& hosts)
@@ -68,6 +72,18 @@ struct Page {
     QTreeView* table() const { return control<QTreeView>(*page, "ListView1"); }
     QTcpSocket* socket() const { return page->findChild<QTcpSocket*>(QStringLiteral("Winsock1")); }
     int rows() const { return page->servers().rowCount(); }
+
+    // Refresh; the list server sends its reply, and the table comes to hold `count` rows. The
+    // server's end of the connection, or null when any step did not happen.
+    QTcpSocket* refreshWith(QTcpServer& server, const QByteArray& reply, int count)
+    {
+        QTest::mouseClick(refresh(), Qt::LeftButton);
+        QTcpSocket* peer = accepted(server, *this);
+        if (peer == nullptr)
+            return nullptr;
+        send(peer, reply);
+        return QTest::qWaitFor([&] { return rows() == count; }) ? peer : nullptr;
+    }
 
     void clickRow(int row) const
     {
@@ -269,13 +285,12 @@ private Q_SLOTS:
         QTest::mouseClick(page.table()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
         QVERIFY(!page.launch()->isEnabled());
 
-        QTest::mouseClick(page.refresh(), Qt::LeftButton);
-        QTcpSocket* peer = accepted(servers.corvin, page);
+        QTcpSocket* peer = page.refreshWith(servers.corvin,
+                                            "192.0.2.1:1 battle [1/2] Open\r\n"
+                                            "192.0.2.2:1 private ctf [1/2] Closed\r\n"
+                                            "192.0.2.3:1 battle [1/2] private party\r\n",
+                                            3);
         QVERIFY(peer);
-        send(peer, "192.0.2.1:1 battle [1/2] Open\r\n"
-                   "192.0.2.2:1 private ctf [1/2] Closed\r\n"
-                   "192.0.2.3:1 battle [1/2] private party\r\n");
-        QTRY_COMPARE(page.rows(), 3);
         page.clickRow(0);
         QVERIFY(page.launch()->isEnabled());
         page.clickRow(1);
@@ -311,11 +326,10 @@ private Q_SLOTS:
     {
         Page page(servers.hosts());
         page.values.gameDir = QStringLiteral("C:\\Games\\");
-        QTest::mouseClick(page.refresh(), Qt::LeftButton);
-        QTcpSocket* peer = accepted(servers.corvin, page);
+        QTcpSocket* peer = page.refreshWith(
+            servers.corvin,
+            "192.0.2.1:1 battle [1/2] First\r\n192.0.2.7:5000 ctf 1.24   [3/16] Seven\r\n", 2);
         QVERIFY(peer);
-        send(peer, "192.0.2.1:1 battle [1/2] First\r\n192.0.2.7:5000 ctf 1.24   [3/16] Seven\r\n");
-        QTRY_COMPARE(page.rows(), 2);
         page.clickRow(1);
         QTest::mouseClick(page.launch(), Qt::LeftButton);
         QCOMPARE(page.fakes.programs.started.size(), size_t(1));
@@ -346,13 +360,13 @@ private Q_SLOTS:
     void headerClicksSortAndLaunchFollowsTheChosenServer()
     {
         Page page(servers.hosts());
-        QTest::mouseClick(page.refresh(), Qt::LeftButton);
-        QTcpSocket* peer = accepted(servers.corvin, page);
+        QTcpSocket* peer =
+            page.refreshWith(servers.corvin,
+                             "192.0.2.20:1 battle [10/16] Beta\r\n192.0.2.3:1 ctf [3/16] alpha\r\n"
+                             "10.0.0.1:1 battle [10/8] Gamma\r\nhost.example:1 ctf [x] Delta\r\n"
+                             "192.0.2.9:1 private ctf [2/4] Hidden\r\n",
+                             5);
         QVERIFY(peer);
-        send(peer, "192.0.2.20:1 battle [10/16] Beta\r\n192.0.2.3:1 ctf [3/16] alpha\r\n"
-                   "10.0.0.1:1 battle [10/8] Gamma\r\nhost.example:1 ctf [x] Delta\r\n"
-                   "192.0.2.9:1 private ctf [2/4] Hidden\r\n");
-        QTRY_COMPARE(page.rows(), 5);
         QCOMPARE(page.shownNames(), QStringLiteral("Beta alpha Gamma Delta Hidden"));
 
         // Players as numbers, text without one last; a second click reverses.
@@ -398,12 +412,11 @@ private Q_SLOTS:
     void launchRefusesWhatIsNotAPlainAddress()
     {
         Page page(servers.hosts());
-        QTest::mouseClick(page.refresh(), Qt::LeftButton);
-        QTcpSocket* peer = accepted(servers.corvin, page);
+        QTcpSocket* peer = page.refreshWith(servers.corvin,
+                                            "192.0.2.7 -server evil.b2l:5000 battle [1/2] Evil\r\n"
+                                            "<b>x</b>&calc:1 ctf [1/2] Markup\r\n",
+                                            2);
         QVERIFY(peer);
-        send(peer, "192.0.2.7 -server evil.b2l:5000 battle [1/2] Evil\r\n"
-                   "<b>x</b>&calc:1 ctf [1/2] Markup\r\n");
-        QTRY_COMPARE(page.rows(), 2);
         // The address shows as the text it is, in the cell and in its tooltip.
         const QModelIndex markup = page.table()->model()->index(1, 4);
         QCOMPARE(markup.data().toString(), QStringLiteral("<b>x</b>&calc"));
@@ -435,11 +448,8 @@ private Q_SLOTS:
         QVERIFY(!page.fakes.messages.shown[0].warning);
 
         // After a Refresh the old selection is gone too.
-        QTest::mouseClick(page.refresh(), Qt::LeftButton);
-        QTcpSocket* peer = accepted(servers.corvin, page);
+        QTcpSocket* peer = page.refreshWith(servers.corvin, "192.0.2.1:1 battle [1/2] One\r\n", 1);
         QVERIFY(peer);
-        send(peer, "192.0.2.1:1 battle [1/2] One\r\n");
-        QTRY_COMPARE(page.rows(), 1);
         page.clickRow(0);
         QTest::mouseClick(page.refresh(), Qt::LeftButton);
         QVERIFY(page.launch()->isEnabled());
