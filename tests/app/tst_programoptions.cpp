@@ -72,6 +72,18 @@ private Q_SLOTS:
         QVERIFY2(error.isEmpty() ? err.isEmpty() : err.contains(error), qPrintable(err));
     }
 
+    void withoutOptionsTheShippedListServersAreAsked()
+    {
+        const ProgramOptions options = parseProgramOptions({QStringLiteral("korvane")});
+        QVERIFY(options.run);
+        const ListServerHosts& asked = options.listServers;
+        QCOMPARE(asked.primary.host, QStringLiteral("list.brixquorrel.net"));
+        QCOMPARE(asked.pellamMirror.host, QStringLiteral("pellam.brixquorrel.net"));
+        QCOMPARE(asked.corvinMirror.host, QStringLiteral("corvin.brixquorrel.net"));
+        for (const ListServer& server : {asked.primary, asked.pellamMirror, asked.corvinMirror})
+            QCOMPARE(server.port, quint16(10057));
+    }
+
     void listServerTexts_data()
     {
         QTest::addColumn<QString>("text");
