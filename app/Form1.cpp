@@ -10,6 +10,7 @@
 #include "app/StatusPanels.h"
 #include "app/TabStrip.h"
 #include "browser/JoinGamePage.h"
+#include "common/ProgramName.h"
 #include "launch/CommandLines.h"
 #include "launch/FileListBox.h"
 #include "launch/FileManagerPage.h"
@@ -130,7 +131,7 @@ Form1::~Form1()
 
 QString Form1::captionFor(const QString& page)
 {
-    return QStringLiteral("Korvane 1.4 -> ") + page;
+    return ProgramName + QStringLiteral(" -> ") + page;
 }
 
 void Form1::Form_Load()

@@ -2,6 +2,7 @@
 
 #include "app/HelpText.h"
 #include "app/Twips.h"
+#include "common/ProgramName.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
@@ -11,7 +12,7 @@ Form2::Form2()
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Korvane 1.4 Help."));
+    setWindowTitle(ProgramName + QStringLiteral(" Help."));
     setFixedSize(twips::size(4695, 3255));
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));

@@ -1,11 +1,13 @@
 #include "app/HelpText.h"
 
+#include "common/ProgramName.h"
+
 #include <QStringList>
 
 QString designedHelpText()
 {
     const QStringList lines = {
-        QStringLiteral("Korvane 1.4"),
+        ProgramName,
         QStringLiteral("A launcher for Brix Quorrel 2, by Korv. Free to use and share."),
         QStringLiteral(" "),
         QStringLiteral("I get a file not found error when launching Brix2 / QLE"),

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "common/ProgramName.h"
+
 #include <QString>
 
 class QWidget;
 
 // Every message box of the launcher carries the application's title as its caption.
-inline const QString MessageCaption = QStringLiteral("Korvane 1.4");
+inline const QString MessageCaption = ProgramName;
 
 // Modal message boxes, behind an interface so that tests answer them without a dialog.
 class MessageBoxes {

@@ -1,5 +1,7 @@
 #include "app/ProgramOptions.h"
 
+#include "common/ProgramName.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QHostAddress>
@@ -7,7 +9,8 @@
 
 namespace {
 
-const QString ProgramName = QStringLiteral("korvane");
+// The name the program is typed as.
+const QString CommandName = QStringLiteral("korvane");
 
 bool isHostName(const QString& host)
 {
@@ -22,8 +25,8 @@ ProgramOptions usageError(const QString& message)
     ProgramOptions options;
     options.run = false;
     options.exitCode = UsageExitCode;
-    options.error = ProgramName + QStringLiteral(": ") + message + QLatin1Char('\n') +
-                    QStringLiteral("Try '%1 --help' for more information.\n").arg(ProgramName);
+    options.error = CommandName + QStringLiteral(": ") + message + QLatin1Char('\n') +
+                    QStringLiteral("Try '%1 --help' for more information.\n").arg(CommandName);
     return options;
 }
 
@@ -83,7 +86,7 @@ ProgramOptions parseProgramOptions(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Korvane 1.4: finds, joins and hosts Brix Quorrel 2 servers."));
+        ProgramName + QStringLiteral(": finds, joins and hosts Brix Quorrel 2 servers."));
     // Not the parser's own help option: it would offer Qt's options too, which are not read.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Displays this help."));
@@ -105,11 +108,11 @@ ProgramOptions parseProgramOptions(const QStringList& arguments)
     if (parser.isSet(help)) {
         // Without an application object the parser cannot know the program's name.
         QString text = parser.helpText();
-        text.replace(QStringLiteral("<executable_name>"), ProgramName);
+        text.replace(QStringLiteral("<executable_name>"), CommandName);
         return finished(text);
     }
     if (parser.isSet(version))
-        return finished(QStringLiteral("Korvane 1.4\n"));
+        return finished(ProgramName + QLatin1Char('\n'));
 
     ProgramOptions options;
     if (parser.isSet(listServer)) {

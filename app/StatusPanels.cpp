@@ -1,5 +1,7 @@
 #include "app/StatusPanels.h"
 
+#include "common/ProgramName.h"
+
 using Look = PanelBar::Look;
 
 std::vector<PanelBar::Panel> statusBar3Panels()
@@ -50,7 +52,7 @@ std::vector<PanelBar::Panel> statusBar1Panels()
          true},
         {QStringLiteral("PL's Server Mirrors"), QStringLiteral("Pellam's Alternative to Tessland"),
          1440, Look::Action, true},
-        {QString(), QStringLiteral("Korvane 1.4 - the Brix Quorrel 2 launcher"), 1440, Look::Date,
-         false},
+        {QString(), ProgramName + QStringLiteral(" - the Brix Quorrel 2 launcher"), 1440,
+         Look::Date, false},
     };
 }

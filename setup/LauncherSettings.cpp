@@ -1,13 +1,13 @@
 #include "setup/LauncherSettings.h"
 
+#include "common/ProgramName.h"
 #include "setup/SettingsStore.h"
 
 namespace {
 
 const QString& application()
 {
-    static const QString name = QStringLiteral("Korvane 1.4");
-    return name;
+    return ProgramName;
 }
 
 const QString& section()
