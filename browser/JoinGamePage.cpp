@@ -6,7 +6,7 @@
 #include "browser/JoinCommand.h"
 #include "browser/ServerSortModel.h"
 #include "browser/ServerTableModel.h"
-#include "launch/StartProgram.h"
+#include "launch/StartOrWarn.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -4,7 +4,7 @@
 #include "app/Services.h"
 #include "launch/CommandLines.h"
 #include "launch/FileListBox.h"
-#include "launch/StartProgram.h"
+#include "launch/StartOrWarn.h"
 
 #include <QLabel>
 #include <QPushButton>

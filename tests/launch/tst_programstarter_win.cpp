@@ -2,7 +2,7 @@
 #include "FakeServices.h"
 
 #include "launch/CommandLines.h"
-#include "launch/StartProgram.h"
+#include "launch/StartOrWarn.h"
 #include "launch/SystemProgramStarter.h"
 
 #include <QDir>

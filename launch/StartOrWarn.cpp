@@ -1,4 +1,4 @@
-#include "launch/StartProgram.h"
+#include "launch/StartOrWarn.h"
 
 #include "app/MessageBoxes.h"
 #include "launch/CommandLines.h"
