@@ -4,89 +4,84 @@
 #include "app/StatusPanels.h"
 #include "app/UrlOpener.h"
 
+StartCommand startCommand(const QString& address)
+{
+    StartCommand command{QStringLiteral("start ") + address, std::nullopt};
+    const QUrl url(address, QUrl::StrictMode);
+    if (url.isValid() && !url.scheme().isEmpty())
+        command.address = url;
+    return command;
+}
+
 namespace panelcommands {
 
-namespace {
-const QString Start = QStringLiteral("start ");
+StartCommand patch()
+{
+    return startCommand(QStringLiteral("http://") + hosts::OfficialSite +
+                        QStringLiteral("/files/b2patch_123r.exe"));
 }
 
-QString patch()
+StartCommand shareware()
 {
-    return Start + QStringLiteral("http://") + hosts::OfficialSite +
-           QStringLiteral("/files/b2patch_123r.exe");
+    return startCommand(QStringLiteral("ftp://") + hosts::SharewareFtp +
+                        QStringLiteral("/pub/old-demos/Brix2swf.exe"));
 }
 
-QString shareware()
+StartCommand brix2Online()
 {
-    return Start + QStringLiteral("ftp://") + hosts::SharewareFtp +
-           QStringLiteral("/pub/old-demos/Brix2swf.exe");
+    return startCommand(QStringLiteral("http://") + hosts::CommunitySite);
 }
 
-QString brix2Online()
+StartCommand bcf()
 {
-    return Start + QStringLiteral("http://") + hosts::CommunitySite;
+    return startCommand(QStringLiteral("http://") + hosts::CommunitySite + QStringLiteral("/bcf/"));
 }
 
-QString bcf()
+StartCommand dailyPindle()
 {
-    return Start + QStringLiteral("http://") + hosts::CommunitySite + QStringLiteral("/bcf/");
+    return startCommand(QStringLiteral("http://") + hosts::OfficialSite);
 }
 
-QString dailyPindle()
+StartCommand email()
 {
-    return Start + QStringLiteral("http://") + hosts::OfficialSite;
+    return startCommand(QStringLiteral("mailto:") + hosts::AuthorEmail);
 }
 
-QString email()
+StartCommand serversInTelnet(const ListServerHosts& hosts)
 {
-    return Start + QStringLiteral("mailto:") + hosts::AuthorEmail;
+    return startCommand(QStringLiteral("telnet://") + hosts.primary.host + QLatin1Char(':') +
+                        QString::number(hosts.primary.port));
 }
 
-QString serversInTelnet(const ListServerHosts& hosts)
+StartCommand serversInfo(const ListServerHosts& hosts)
 {
-    return Start + QStringLiteral("telnet://") + hosts.primary.host + QLatin1Char(':') +
-           QString::number(hosts.primary.port);
+    return startCommand(QStringLiteral("telnet://") + hosts.primary.host +
+                        QStringLiteral(":10055"));
 }
 
-QString serversInfo(const ListServerHosts& hosts)
+StartCommand pellamMirror(const ListServerHosts& hosts)
 {
-    return Start + QStringLiteral("telnet://") + hosts.primary.host + QStringLiteral(":10055");
-}
-
-QString pellamMirror(const ListServerHosts& hosts)
-{
-    return Start + QStringLiteral("telnet://") + hosts.pellamMirror.host + QLatin1Char(':') +
-           QString::number(hosts.pellamMirror.port);
-}
-
-std::optional<QUrl> startAddress(const QString& commandLine)
-{
-    if (!commandLine.startsWith(Start))
-        return std::nullopt;
-    const QUrl url(commandLine.mid(Start.size()), QUrl::StrictMode);
-    if (!url.isValid() || url.scheme().isEmpty())
-        return std::nullopt;
-    return url;
+    return startCommand(QStringLiteral("telnet://") + hosts.pellamMirror.host + QLatin1Char(':') +
+                        QString::number(hosts.pellamMirror.port));
 }
 
 } // namespace panelcommands
 
-bool startAddress(UrlOpener& urls, const QString& commandLine)
+bool startAddress(UrlOpener& urls, const StartCommand& command)
 {
-    const std::optional<QUrl> address = panelcommands::startAddress(commandLine);
-    return address && urls.open(*address);
+    return command.address && urls.open(*command.address);
 }
 
 void startAddressOrWarn(UrlOpener& urls, MessageBoxes& messages, QWidget* parent,
-                        const QString& commandLine)
+                        const StartCommand& command)
 {
-    const std::optional<QUrl> address = panelcommands::startAddress(commandLine);
+    const std::optional<QUrl>& address = command.address;
     if (address && urls.open(*address))
         return;
     const QString text =
         address ? QStringLiteral("The address %1 could not be opened.\n\nCheck that a program is "
                                  "set up to open \"%2\" addresses.")
                       .arg(address->toString(), address->scheme())
-                : QStringLiteral("The address in \"%1\" could not be opened.").arg(commandLine);
+                : QStringLiteral("The address in \"%1\" could not be opened.").arg(command.text);
     messages.warn(parent, MessageCaption, text);
 }

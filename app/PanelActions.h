@@ -11,27 +11,33 @@ class MessageBoxes;
 class QWidget;
 class UrlOpener;
 
-// The command lines behind the link panels of the status bars. Each is "start " followed by an
-// address, which asks the desktop to open the address with the handler for its scheme.
-namespace panelcommands {
-QString patch();                                       // "1.23 Patch"
-QString shareware();                                   // "1.23 Shareware"
-QString brix2Online();                                 // "Brix 2 Online"
-QString bcf();                                         // "BCF"
-QString dailyPindle();                                 // "The Daily Pindle"
-QString email();                                       // "eMail " and the author's nickname
-QString serversInTelnet(const ListServerHosts& hosts); // the primary list server's list port
-QString serversInfo(const ListServerHosts& hosts);     // the primary list server's info port
-QString pellamMirror(const ListServerHosts& hosts);    // "PL's Server Mirrors"
+// A command line behind a link panel of the status bars: "start " followed by an address, which
+// asks the desktop to open the address with the handler for its scheme. The address is read
+// from the text once, when the command is made.
+struct StartCommand {
+    QString text;                // the command line as the launcher states it
+    std::optional<QUrl> address; // nothing when the text holds no usable address
+};
 
-// The address of a "start " command line; nothing for any other text.
-std::optional<QUrl> startAddress(const QString& commandLine);
+// The command that opens an address.
+StartCommand startCommand(const QString& address);
+
+namespace panelcommands {
+StartCommand patch();                                       // "1.23 Patch"
+StartCommand shareware();                                   // "1.23 Shareware"
+StartCommand brix2Online();                                 // "Brix 2 Online"
+StartCommand bcf();                                         // "BCF"
+StartCommand dailyPindle();                                 // "The Daily Pindle"
+StartCommand email();                                       // "eMail " and the author's nickname
+StartCommand serversInTelnet(const ListServerHosts& hosts); // the primary list server's list port
+StartCommand serversInfo(const ListServerHosts& hosts);     // the primary list server's info port
+StartCommand pellamMirror(const ListServerHosts& hosts);    // "PL's Server Mirrors"
 } // namespace panelcommands
 
-// Carries out a "start " command line: opens its address with the desktop's handler for the
+// Carries out a "start " command: opens its address with the desktop's handler for the
 // address's scheme. Returns whether the address was opened.
-bool startAddress(UrlOpener& urls, const QString& commandLine);
+bool startAddress(UrlOpener& urls, const StartCommand& command);
 
 // The same, and an address that cannot be opened is shown in a message box.
 void startAddressOrWarn(UrlOpener& urls, MessageBoxes& messages, QWidget* parent,
-                        const QString& commandLine);
+                        const StartCommand& command);
