@@ -21,13 +21,26 @@ SetupPage::SetupPage(const Services& services, SharedValues& values,
     , m_values(values)
     , m_refreshFileLists(std::move(refreshFileLists))
 {
+    makeDirectoryRow();
+    makeProfileFrame();
+    makeSettingsButtons();
+    setKeyboardOrder();
+}
+
+// The directory box and "Accept" across the top.
+void SetupPage::makeDirectoryRow()
+{
     TempBrixDir = makeControl<QLineEdit>(this, "TempBrixDir", 120, 240, 4095, 315,
                                          QStringLiteral("Brix Quorrel 2 Directory"));
     TempBrixDir->setAccessibleName(QStringLiteral("Brix Quorrel 2 Directory"));
     Command1 =
         makeControl<QPushButton>(this, "Command1", 4320, 240, 855, 315, QStringLiteral("Accept"));
     connect(Command1, &QPushButton::clicked, this, &SetupPage::Command1_Click);
+}
 
+// The "Registry Options" frame: a row for each profile value, each ending in its two buttons.
+void SetupPage::makeProfileFrame()
+{
     Frame1 = makeControl<QGroupBox>(this, "Frame1", 120, 660, 5055, 1860,
                                     QStringLiteral("Registry Options"));
     // Without a name of its own a frame inside the page would be announced by the page's title.
@@ -57,12 +70,27 @@ SetupPage::SetupPage(const Services& services, SharedValues& values,
         makeControl<QPushButton>(Frame1, "Command10", 3480, 1260, 735, 315, QStringLiteral("1.23"));
     Command11 =
         makeControl<QPushButton>(Frame1, "Command11", 4260, 1260, 735, 315, QStringLiteral("Rkv"));
+    connect(Command6, &QPushButton::clicked, this, &SetupPage::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &SetupPage::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &SetupPage::Command8_Click);
+    connect(Command9, &QPushButton::clicked, this, &SetupPage::Command9_Click);
+    connect(Command10, &QPushButton::clicked, this, &SetupPage::Command10_Click);
+    connect(Command11, &QPushButton::clicked, this, &SetupPage::Command11_Click);
+}
 
+// "Save" and "Load" under the frame.
+void SetupPage::makeSettingsButtons()
+{
     Command2 =
         makeControl<QPushButton>(this, "Command2", 3360, 2640, 855, 375, QStringLiteral("Save"));
     Command3 =
         makeControl<QPushButton>(this, "Command3", 4320, 2640, 855, 375, QStringLiteral("Load"));
+    connect(Command2, &QPushButton::clicked, this, &SetupPage::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &SetupPage::Command3_Click);
+}
 
+void SetupPage::setKeyboardOrder()
+{
     // The page's keyboard order: directory, Accept, the frame, Save, Load, then the profile rows.
     QWidget::setTabOrder(TempBrixDir, Command1);
     QWidget::setTabOrder(Command1, Command2);
@@ -77,15 +105,6 @@ SetupPage::SetupPage(const Services& services, SharedValues& values,
         QWidget::setTabOrder(previous, next);
         previous = next;
     }
-
-    connect(Command2, &QPushButton::clicked, this, &SetupPage::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &SetupPage::Command3_Click);
-    connect(Command6, &QPushButton::clicked, this, &SetupPage::Command6_Click);
-    connect(Command7, &QPushButton::clicked, this, &SetupPage::Command7_Click);
-    connect(Command8, &QPushButton::clicked, this, &SetupPage::Command8_Click);
-    connect(Command9, &QPushButton::clicked, this, &SetupPage::Command9_Click);
-    connect(Command10, &QPushButton::clicked, this, &SetupPage::Command10_Click);
-    connect(Command11, &QPushButton::clicked, this, &SetupPage::Command11_Click);
 }
 
 // "Accept": the typed directory, ended by the separator, becomes the game directory.

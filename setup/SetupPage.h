@@ -25,6 +25,11 @@ public:
               std::function<void()> refreshFileLists, QWidget* parent = nullptr);
 
 private:
+    void makeDirectoryRow();
+    void makeProfileFrame();
+    void makeSettingsButtons();
+    void setKeyboardOrder();
+
     void Command1_Click();
     // Save and Load of the launcher's own settings.
     void Command2_Click();
