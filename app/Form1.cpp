@@ -184,7 +184,7 @@ void Form1::StatusBar1_PanelClick(const QString& panel)
 // The link panels; an address that cannot be opened is reported.
 void Form1::StatusBar2_PanelClick(const QString& panel)
 {
-    const auto open = [this](const StartCommand& command) {
+    const auto open = [this](const PanelLink& command) {
         startAddressOrWarn(m_services.urls, m_services.messages, this, command);
     };
     if (panel == QLatin1String("Brix 2 Online"))

@@ -4,9 +4,9 @@
 #include "app/StatusPanels.h"
 #include "app/UrlOpener.h"
 
-StartCommand startCommand(const QString& address)
+PanelLink panelLink(const QString& address)
 {
-    StartCommand command{QStringLiteral("start ") + address, std::nullopt};
+    PanelLink command{QStringLiteral("start ") + address, std::nullopt};
     const QUrl url(address, QUrl::StrictMode);
     if (url.isValid() && !url.scheme().isEmpty())
         command.address = url;
@@ -15,65 +15,64 @@ StartCommand startCommand(const QString& address)
 
 namespace panelcommands {
 
-StartCommand patch()
+PanelLink patch()
 {
-    return startCommand(QStringLiteral("http://") + hosts::OfficialSite +
-                        QStringLiteral("/files/b2patch_123r.exe"));
+    return panelLink(QStringLiteral("http://") + hosts::OfficialSite +
+                     QStringLiteral("/files/b2patch_123r.exe"));
 }
 
-StartCommand shareware()
+PanelLink shareware()
 {
-    return startCommand(QStringLiteral("ftp://") + hosts::SharewareFtp +
-                        QStringLiteral("/pub/old-demos/Brix2swf.exe"));
+    return panelLink(QStringLiteral("ftp://") + hosts::SharewareFtp +
+                     QStringLiteral("/pub/old-demos/Brix2swf.exe"));
 }
 
-StartCommand brix2Online()
+PanelLink brix2Online()
 {
-    return startCommand(QStringLiteral("http://") + hosts::CommunitySite);
+    return panelLink(QStringLiteral("http://") + hosts::CommunitySite);
 }
 
-StartCommand bcf()
+PanelLink bcf()
 {
-    return startCommand(QStringLiteral("http://") + hosts::CommunitySite + QStringLiteral("/bcf/"));
+    return panelLink(QStringLiteral("http://") + hosts::CommunitySite + QStringLiteral("/bcf/"));
 }
 
-StartCommand dailyPindle()
+PanelLink dailyPindle()
 {
-    return startCommand(QStringLiteral("http://") + hosts::OfficialSite);
+    return panelLink(QStringLiteral("http://") + hosts::OfficialSite);
 }
 
-StartCommand email()
+PanelLink email()
 {
-    return startCommand(QStringLiteral("mailto:") + hosts::AuthorEmail);
+    return panelLink(QStringLiteral("mailto:") + hosts::AuthorEmail);
 }
 
-StartCommand serversInTelnet(const ListServerHosts& hosts)
+PanelLink serversInTelnet(const ListServerHosts& hosts)
 {
-    return startCommand(QStringLiteral("telnet://") + hosts.primary.host + QLatin1Char(':') +
-                        QString::number(hosts.primary.port));
+    return panelLink(QStringLiteral("telnet://") + hosts.primary.host + QLatin1Char(':') +
+                     QString::number(hosts.primary.port));
 }
 
-StartCommand serversInfo(const ListServerHosts& hosts)
+PanelLink serversInfo(const ListServerHosts& hosts)
 {
-    return startCommand(QStringLiteral("telnet://") + hosts.primary.host +
-                        QStringLiteral(":10055"));
+    return panelLink(QStringLiteral("telnet://") + hosts.primary.host + QStringLiteral(":10055"));
 }
 
-StartCommand pellamMirror(const ListServerHosts& hosts)
+PanelLink pellamMirror(const ListServerHosts& hosts)
 {
-    return startCommand(QStringLiteral("telnet://") + hosts.pellamMirror.host + QLatin1Char(':') +
-                        QString::number(hosts.pellamMirror.port));
+    return panelLink(QStringLiteral("telnet://") + hosts.pellamMirror.host + QLatin1Char(':') +
+                     QString::number(hosts.pellamMirror.port));
 }
 
 } // namespace panelcommands
 
-bool startAddress(UrlOpener& urls, const StartCommand& command)
+bool startAddress(UrlOpener& urls, const PanelLink& command)
 {
     return command.address && urls.open(*command.address);
 }
 
 void startAddressOrWarn(UrlOpener& urls, MessageBoxes& messages, QWidget* parent,
-                        const StartCommand& command)
+                        const PanelLink& command)
 {
     const std::optional<QUrl>& address = command.address;
     if (address && urls.open(*address))

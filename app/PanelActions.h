@@ -14,30 +14,30 @@ class UrlOpener;
 // A command line behind a link panel of the status bars: "start " followed by an address, which
 // asks the desktop to open the address with the handler for its scheme. The address is read
 // from the text once, when the command is made.
-struct StartCommand {
+struct PanelLink {
     QString text;                // the command line as the launcher states it
     std::optional<QUrl> address; // nothing when the text holds no usable address
 };
 
 // The command that opens an address.
-StartCommand startCommand(const QString& address);
+PanelLink panelLink(const QString& address);
 
 namespace panelcommands {
-StartCommand patch();                                       // "1.23 Patch"
-StartCommand shareware();                                   // "1.23 Shareware"
-StartCommand brix2Online();                                 // "Brix 2 Online"
-StartCommand bcf();                                         // "BCF"
-StartCommand dailyPindle();                                 // "The Daily Pindle"
-StartCommand email();                                       // "eMail " and the author's nickname
-StartCommand serversInTelnet(const ListServerHosts& hosts); // the primary list server's list port
-StartCommand serversInfo(const ListServerHosts& hosts);     // the primary list server's info port
-StartCommand pellamMirror(const ListServerHosts& hosts);    // "PL's Server Mirrors"
+PanelLink patch();                                       // "1.23 Patch"
+PanelLink shareware();                                   // "1.23 Shareware"
+PanelLink brix2Online();                                 // "Brix 2 Online"
+PanelLink bcf();                                         // "BCF"
+PanelLink dailyPindle();                                 // "The Daily Pindle"
+PanelLink email();                                       // "eMail " and the author's nickname
+PanelLink serversInTelnet(const ListServerHosts& hosts); // the primary list server's list port
+PanelLink serversInfo(const ListServerHosts& hosts);     // the primary list server's info port
+PanelLink pellamMirror(const ListServerHosts& hosts);    // "PL's Server Mirrors"
 } // namespace panelcommands
 
 // Carries out a "start " command: opens its address with the desktop's handler for the
 // address's scheme. Returns whether the address was opened.
-bool startAddress(UrlOpener& urls, const StartCommand& command);
+bool startAddress(UrlOpener& urls, const PanelLink& command);
 
 // The same, and an address that cannot be opened is shown in a message box.
 void startAddressOrWarn(UrlOpener& urls, MessageBoxes& messages, QWidget* parent,
-                        const StartCommand& command);
+                        const PanelLink& command);
