@@ -17,6 +17,7 @@
 #include "launch/HostGamePage.h"
 #include "launch/ProgramStarter.h"
 #include "player/ModPlayerPage.h"
+#include "setup/GameDirectoryWatcher.h"
 #include "setup/SetupPage.h"
 
 #include <QCloseEvent>
@@ -85,12 +86,16 @@ Form1::Form1(const Services& services)
     for (const Tab& tab : Tabs)
         Tab1->addTab(QString::fromLatin1(tab.caption), QString::fromLatin1(tab.toolTip));
 
-    JoinGame = placePage(new JoinGamePage(m_services, m_values, this), "JoinGame");
-    HostGame = placePage(new HostGamePage(m_services, m_values, this), "HostGame");
-    FileManager = placePage(new FileManagerPage(m_services, m_values, this), "FileManager");
-    Setup = placePage(new SetupPage(
-                          m_services, m_values, [this] { RefreshFileLists(); }, this),
-                      "Setup");
+    ProgramStarter& programs = m_services.programs;
+    MessageBoxes& messages = m_services.messages;
+    JoinGame = placePage(
+        new JoinGamePage(programs, messages, m_services.listServers, m_gameDir, this), "JoinGame");
+    HostGame = placePage(new HostGamePage(programs, messages, m_gameDir, this), "HostGame");
+    FileManager =
+        placePage(new FileManagerPage(programs, messages, m_gameDir, this), "FileManager");
+    Setup = placePage(
+        new SetupPage(m_services.registry, m_services.settings, messages, m_gameDir, this),
+        "Setup");
     ModPlayer =
         placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
     Credits = placePage(new CreditsPage(this), "Credits");
@@ -120,6 +125,7 @@ Form1::Form1(const Services& services)
     connect(StatusBar1, &PanelBar::panelClicked, this, &Form1::StatusBar1_PanelClick);
     connect(StatusBar2, &PanelBar::panelClicked, this, &Form1::StatusBar2_PanelClick);
     connect(StatusBar3, &PanelBar::panelClicked, this, &Form1::StatusBar3_PanelClick);
+    connect(&m_gameDir, &GameDir::changed, this, &Form1::gameDirectoryChanged);
 
     Form_Load();
 }
@@ -172,7 +178,7 @@ void Form1::Tab1_Click()
 void Form1::StatusBar1_PanelClick(const QString& panel)
 {
     if (panel == QLatin1String("New Window"))
-        m_services.programs.start(commandlines::newWindow(m_values.gameDir));
+        m_services.programs.start(commandlines::newWindow(m_gameDir.text()));
     if (panel == QLatin1String("Servers in Telnet"))
         startAddress(m_services.urls, panelcommands::serversInTelnet(m_services.listServers));
     if (panel == QLatin1String("Servers Info"))
@@ -211,23 +217,25 @@ void Form1::StatusBar3_PanelClick(const QString& panel)
         startAddressOrWarn(m_services.urls, m_services.messages, this, panelcommands::shareware());
 }
 
+// What follows the game directory (on Linux, the Wine prefix) is decided once, before the file
+// lists show it.
+void Form1::gameDirectoryChanged(const QString& gameDir)
+{
+    if (m_services.gameDirectory)
+        m_services.gameDirectory->gameDirectoryChosen(gameDir);
+    RefreshFileLists();
+}
+
 // Points the four file lists at the game directory and counts their files. A directory that
 // cannot be listed stops at the list that refuses it: the lists after it keep what they showed
 // and the counts stay as they were.
 void Form1::RefreshFileLists()
 {
-    for (FileListBox* list : {&HostGame->levels(), &FileManager->levels(), &FileManager->tilesets(),
-                              &FileManager->tunes()}) {
-        QString reason;
-        if (!list->setFileName(m_values.gameDir, &reason)) {
-            m_services.messages.warn(this, MessageCaption,
-                                     listingFailureMessage(m_values.gameDir, reason));
-            return;
-        }
-    }
-    FileManager->levelCount().setText(QString::number(FileManager->levels().listCount()));
-    FileManager->tilesetCount().setText(QString::number(FileManager->tilesets().listCount()));
-    FileManager->tuneCount().setText(QString::number(FileManager->tunes().listCount()));
+    QString reason;
+    if (!HostGame->showFilesOf(m_gameDir.text(), &reason) ||
+        !FileManager->showFilesOf(m_gameDir.text(), &reason))
+        m_services.messages.warn(this, MessageCaption,
+                                 listingFailureMessage(m_gameDir.text(), reason));
 }
 
 void Form1::showHelpWindow()

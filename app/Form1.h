@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Services.h"
+#include "launch/GameDirectory.h"
 
 #include <QWidget>
 
@@ -43,12 +44,13 @@ private:
     void StatusBar1_PanelClick(const QString& panel);
     void StatusBar2_PanelClick(const QString& panel);
     void StatusBar3_PanelClick(const QString& panel);
+    void gameDirectoryChanged(const QString& gameDir);
     void RefreshFileLists();
     void showHelpWindow();
     void checkWindowsLeft();
 
     Services m_services;
-    SharedValues m_values;
+    GameDir m_gameDir;
     std::unique_ptr<Form2> m_help; // not owned by the window: it may outlive the close
     bool m_unloaded = false;
 

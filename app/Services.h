@@ -25,8 +25,3 @@ struct Services {
     // Told of each game directory that takes effect; none where nothing follows it.
     GameDirectoryWatcher* gameDirectory = nullptr;
 };
-
-// What several pages share: the form-level values of the main window.
-struct SharedValues {
-    QString gameDir; // empty until the user accepts a directory or loads the settings
-};

@@ -2,10 +2,10 @@
 
 #include "app/Controls.h"
 #include "app/MessageBoxes.h"
-#include "app/Services.h"
 #include "browser/JoinCommand.h"
 #include "browser/ServerSortModel.h"
 #include "browser/ServerTableModel.h"
+#include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
 
 #include <QCheckBox>
@@ -17,10 +17,13 @@
 #include <QTcpSocket>
 #include <QTreeView>
 
-JoinGamePage::JoinGamePage(const Services& services, SharedValues& values, QWidget* parent)
+JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages,
+                           const ListServerHosts& hosts, const GameDir& gameDir, QWidget* parent)
     : QGroupBox(QStringLiteral("Join Game"), parent)
-    , m_services(services)
-    , m_values(values)
+    , m_programs(programs)
+    , m_messages(messages)
+    , m_hosts(hosts)
+    , m_gameDir(gameDir)
     , m_servers(new ServerTableModel(this))
     , m_shown(new ServerSortModel(*m_servers, this))
 {
@@ -94,7 +97,7 @@ void JoinGamePage::Command5_Click()
     // Drops whatever the old connection still had waiting, so none of it reaches the new list.
     Winsock1->abort();
     m_reply.reset();
-    const ListServerHosts& hosts = m_services.listServers;
+    const ListServerHosts& hosts = m_hosts;
     const ListServer* server = &hosts.primary;
     if (Check1->isChecked())
         server = &hosts.pellamMirror;
@@ -147,25 +150,25 @@ void JoinGamePage::Command4_Click()
 {
     const std::optional<int> row = selectedRow();
     if (!row) {
-        m_services.messages.inform(this, MessageCaption,
-                                   QStringLiteral("Choose a server from the list first."));
+        m_messages.inform(this, MessageCaption,
+                          QStringLiteral("Choose a server from the list first."));
         return;
     }
     const QString address = m_servers->row(*row).address();
     if (address == ServerRow::PrivateAddress) {
-        m_services.messages.warn(this, MessageCaption,
-                                 QStringLiteral("This server is private; it cannot be joined "
-                                                "from the list."));
+        m_messages.warn(this, MessageCaption,
+                        QStringLiteral("This server is private; it cannot be joined "
+                                       "from the list."));
         return;
     }
     // The address is not shown: it came from the network and could be anything.
-    const std::optional<CommandLine> line = joinCommandLine(m_values.gameDir, address);
+    const std::optional<CommandLine> line = joinCommandLine(m_gameDir.text(), address);
     if (!line) {
-        m_services.messages.warn(
+        m_messages.warn(
             this, MessageCaption,
             QStringLiteral("The game was not started: this server's address is not a plain host "
                            "name or IP address."));
         return;
     }
-    startOrWarn(m_services.programs, m_services.messages, this, *line);
+    startOrWarn(m_programs, m_messages, this, *line);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Services.h"
+#include "browser/ListServerHosts.h"
 #include "browser/ReplyParser.h"
 
 #include <QByteArrayView>
@@ -8,6 +8,9 @@
 
 #include <optional>
 
+class GameDir;
+class MessageBoxes;
+class ProgramStarter;
 class QCheckBox;
 class QPushButton;
 class QTcpSocket;
@@ -20,7 +23,8 @@ class ServerTableModel;
 class JoinGamePage : public QGroupBox {
     Q_OBJECT
 public:
-    JoinGamePage(const Services& services, SharedValues& values, QWidget* parent = nullptr);
+    JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, const ListServerHosts& hosts,
+                 const GameDir& gameDir, QWidget* parent = nullptr);
 
     // Start-up adds the table's columns; it has none before.
     void addServerColumn(const QString& header, int widthTwips);
@@ -43,8 +47,10 @@ private:
 
     std::optional<int> selectedRow() const;
 
-    Services m_services;
-    SharedValues& m_values;
+    ProgramStarter& m_programs;
+    MessageBoxes& m_messages;
+    ListServerHosts m_hosts;
+    const GameDir& m_gameDir;
     ServerTableModel* m_servers;
     ServerSortModel* m_shown; // the servers in the order the user chose
     ReplyParser m_reply;

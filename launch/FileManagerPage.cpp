@@ -1,18 +1,21 @@
 #include "launch/FileManagerPage.h"
 
 #include "app/Controls.h"
-#include "app/Services.h"
+#include "app/MessageBoxes.h"
 #include "launch/CommandLines.h"
 #include "launch/FileListBox.h"
+#include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-FileManagerPage::FileManagerPage(const Services& services, SharedValues& values, QWidget* parent)
+FileManagerPage::FileManagerPage(ProgramStarter& programs, MessageBoxes& messages,
+                                 const GameDir& gameDir, QWidget* parent)
     : QGroupBox(QStringLiteral("File Manager"), parent)
-    , m_services(services)
-    , m_values(values)
+    , m_programs(programs)
+    , m_messages(messages)
+    , m_gameDir(gameDir)
 {
     Label7 = makeControl<QLabel>(this, "Label7", 120, 240, 1575, 225, QStringLiteral("Levels"));
     LevList =
@@ -59,12 +62,23 @@ void FileManagerPage::LevList_Click()
 // which may name a level of a directory shown before.
 void FileManagerPage::Command19_Click()
 {
-    startOrWarn(m_services.programs, m_services.messages, window(),
-                commandlines::openLevelInGame(m_values.gameDir, LevList->selectedFileName()));
+    startOrWarn(m_programs, m_messages, window(),
+                commandlines::openLevelInGame(m_gameDir.text(), LevList->selectedFileName()));
 }
 
 void FileManagerPage::Command20_Click()
 {
-    startOrWarn(m_services.programs, m_services.messages, window(),
-                commandlines::openLevelInEditor(m_values.gameDir, LevList->selectedFileName()));
+    startOrWarn(m_programs, m_messages, window(),
+                commandlines::openLevelInEditor(m_gameDir.text(), LevList->selectedFileName()));
+}
+
+bool FileManagerPage::showFilesOf(const QString& directory, QString* reason)
+{
+    for (FileListBox* list : {LevList, TileList, MusicList})
+        if (!list->setFileName(directory, reason))
+            return false;
+    LCount->setText(QString::number(LevList->listCount()));
+    TCount->setText(QString::number(TileList->listCount()));
+    MCount->setText(QString::number(MusicList->listCount()));
+    return true;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "app/Services.h"
-
 #include <QGroupBox>
 
 class FileListBox;
+class GameDir;
+class MessageBoxes;
+class ProgramStarter;
 class QLabel;
 class QPushButton;
 
@@ -13,7 +14,8 @@ class QPushButton;
 class FileManagerPage : public QGroupBox {
     Q_OBJECT
 public:
-    FileManagerPage(const Services& services, SharedValues& values, QWidget* parent = nullptr);
+    FileManagerPage(ProgramStarter& programs, MessageBoxes& messages, const GameDir& gameDir,
+                    QWidget* parent = nullptr);
 
     FileListBox& levels() const { return *LevList; }
     FileListBox& tilesets() const { return *TileList; }
@@ -21,14 +23,18 @@ public:
     QLabel& levelCount() const { return *LCount; }
     QLabel& tilesetCount() const { return *TCount; }
     QLabel& tuneCount() const { return *MCount; }
+    // Points the three lists at the directory and counts their files. A list that refuses the
+    // directory stops it there, with the reason: the lists after it and the counts stay.
+    bool showFilesOf(const QString& directory, QString* reason);
 
 private:
     void LevList_Click();
     void Command19_Click();
     void Command20_Click();
 
-    Services m_services;
-    SharedValues& m_values;
+    ProgramStarter& m_programs;
+    MessageBoxes& m_messages;
+    const GameDir& m_gameDir;
 
     QLabel* Label7;
     FileListBox* LevList;

@@ -1,7 +1,28 @@
 #pragma once
 
 #include <QChar>
+#include <QObject>
 #include <QString>
+
+// The game directory as the launcher holds it: empty from start-up until "Accept" or "Load"
+// sets it. Every setting is announced, the same text again included, since each one lists the
+// game's files anew; what follows the directory listens to changed().
+class GameDir : public QObject {
+    Q_OBJECT
+public:
+    const QString& text() const { return m_text; }
+    void set(const QString& text)
+    {
+        m_text = text;
+        Q_EMIT changed(m_text);
+    }
+
+Q_SIGNALS:
+    void changed(const QString& text);
+
+private:
+    QString m_text;
+};
 
 // The platform's directory separator as users type it: "/" on Linux, "\" on Windows.
 QChar directorySeparator();

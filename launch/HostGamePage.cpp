@@ -1,9 +1,10 @@
 #include "launch/HostGamePage.h"
 
 #include "app/Controls.h"
-#include "app/Services.h"
+#include "app/MessageBoxes.h"
 #include "launch/CommandLines.h"
 #include "launch/FileListBox.h"
+#include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
 
 #include <QLabel>
@@ -11,10 +12,12 @@
 #include <QListWidget>
 #include <QPushButton>
 
-HostGamePage::HostGamePage(const Services& services, SharedValues& values, QWidget* parent)
+HostGamePage::HostGamePage(ProgramStarter& programs, MessageBoxes& messages, const GameDir& gameDir,
+                           QWidget* parent)
     : QGroupBox(QStringLiteral("Host Game"), parent)
-    , m_services(services)
-    , m_values(values)
+    , m_programs(programs)
+    , m_messages(messages)
+    , m_gameDir(gameDir)
 {
     Label3 = makeControl<QLabel>(this, "Label3", 120, 240, 1575, 225, QStringLiteral("Levels"));
     File1 = makeControl<FileListBox>(this, "File1", 120, 480, 1575, 1815, QStringLiteral("*.b2l"));
@@ -82,7 +85,12 @@ void HostGamePage::Command16_Click()
 
 void HostGamePage::Command18_Click()
 {
-    startOrWarn(m_services.programs, m_services.messages, window(),
-                commandlines::host(m_values.gameDir, m_pointsCount, m_maxPlayers, CurType->text(),
+    startOrWarn(m_programs, m_messages, window(),
+                commandlines::host(m_gameDir.text(), m_pointsCount, m_maxPlayers, CurType->text(),
                                    CurLev->text()));
+}
+
+bool HostGamePage::showFilesOf(const QString& directory, QString* reason)
+{
+    return File1->setFileName(directory, reason);
 }

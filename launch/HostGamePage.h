@@ -1,10 +1,11 @@
 #pragma once
 
-#include "app/Services.h"
-
 #include <QGroupBox>
 
 class FileListBox;
+class GameDir;
+class MessageBoxes;
+class ProgramStarter;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -15,9 +16,12 @@ class QPushButton;
 class HostGamePage : public QGroupBox {
     Q_OBJECT
 public:
-    HostGamePage(const Services& services, SharedValues& values, QWidget* parent = nullptr);
+    HostGamePage(ProgramStarter& programs, MessageBoxes& messages, const GameDir& gameDir,
+                 QWidget* parent = nullptr);
 
     FileListBox& levels() const { return *File1; }
+    // Points the level list at the directory; false, with the reason, when it cannot be listed.
+    bool showFilesOf(const QString& directory, QString* reason);
 
 private:
     void File1_Click();
@@ -26,8 +30,9 @@ private:
     void Command16_Click();
     void Command18_Click();
 
-    Services m_services;
-    SharedValues& m_values;
+    ProgramStarter& m_programs;
+    MessageBoxes& m_messages;
+    const GameDir& m_gameDir;
     QString m_maxPlayers;  // accepted with the first "Okay"
     QString m_pointsCount; // accepted with the second "Okay"
 

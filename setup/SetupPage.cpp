@@ -2,9 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/MessageBoxes.h"
-#include "app/Services.h"
 #include "launch/GameDirectory.h"
-#include "setup/GameDirectoryWatcher.h"
 #include "setup/LauncherSettings.h"
 #include "setup/LimitedLineEdit.h"
 #include "setup/SettingsStore.h"
@@ -14,12 +12,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-SetupPage::SetupPage(const Services& services, SharedValues& values,
-                     std::function<void()> refreshFileLists, QWidget* parent)
+SetupPage::SetupPage(Registry& registry, SettingsStore& settings, MessageBoxes& messages,
+                     GameDir& gameDir, QWidget* parent)
     : QGroupBox(QStringLiteral("Setup"), parent)
-    , m_services(services)
-    , m_values(values)
-    , m_refreshFileLists(std::move(refreshFileLists))
+    , m_settings(settings)
+    , m_messages(messages)
+    , m_gameDir(gameDir)
+    , m_registryApi(registry)
 {
     makeDirectoryRow();
     makeProfileFrame();
@@ -113,48 +112,38 @@ void SetupPage::Command1_Click()
     const QString typed = TempBrixDir->text();
     if (!typed.endsWith(directorySeparator()))
         TempBrixDir->setText(withTrailingSeparator(typed));
-    m_values.gameDir = TempBrixDir->text();
-    gameDirectoryChosen();
+    m_gameDir.set(TempBrixDir->text());
 }
 
 // "Save": the game directory (as accepted, not as typed), the name, the fur colours and the
 // character go to the settings store.
 void SetupPage::Command2_Click()
 {
-    const LauncherSettings settings{m_values.gameDir, Alias->text(), FurColors->text(),
+    const LauncherSettings settings{m_gameDir.text(), Alias->text(), FurColors->text(),
                                     LauncherSettings::characterCode(selectedCharacter())};
-    if (!settings.save(m_services.settings))
-        m_services.messages.warn(window(), MessageCaption,
-                                 QStringLiteral("The settings could not be saved.\n\n%1")
-                                     .arg(m_services.settings.error()));
+    if (!settings.save(m_settings))
+        m_messages.warn(
+            window(), MessageCaption,
+            QStringLiteral("The settings could not be saved.\n\n%1").arg(m_settings.error()));
 }
 
 // "Load": the stored settings (or their defaults) come back into the page, and the file lists
 // follow the loaded game directory.
 void SetupPage::Command3_Click()
 {
-    const std::optional<LauncherSettings> settings = LauncherSettings::load(m_services.settings);
+    const std::optional<LauncherSettings> settings = LauncherSettings::load(m_settings);
     if (!settings) {
         // Nothing on the page changes when the store cannot be read.
-        m_services.messages.warn(window(), MessageCaption,
-                                 QStringLiteral("The settings could not be loaded.\n\n%1")
-                                     .arg(m_services.settings.error()));
+        m_messages.warn(
+            window(), MessageCaption,
+            QStringLiteral("The settings could not be loaded.\n\n%1").arg(m_settings.error()));
         return;
     }
-    m_values.gameDir = settings->path;
-    TempBrixDir->setText(m_values.gameDir);
+    TempBrixDir->setText(settings->path);
     Alias->putText(settings->alias);
     FurColors->putText(settings->fur);
     selectCharacter(LauncherSettings::characterFromCode(settings->character));
-    gameDirectoryChosen();
-}
-
-// What follows the game directory is decided here, once, before the lists show it.
-void SetupPage::gameDirectoryChosen()
-{
-    if (m_services.gameDirectory)
-        m_services.gameDirectory->gameDirectoryChosen(m_values.gameDir);
-    m_refreshFileLists();
+    m_gameDir.set(settings->path);
 }
 
 void SetupPage::Command6_Click()
@@ -198,9 +187,8 @@ void SetupPage::writeCharacter(Edition edition)
     Character character = selectedCharacter();
     // 1.23 has no Nyla: the user is told so whether or not the profile exists, and gets Brix.
     if (edition == Edition::V123 && character == Character::Nyla) {
-        m_services.messages.inform(
-            window(), MessageCaption,
-            QStringLiteral("Error, No Nyla in 1.23, You are now set to Brix"));
+        m_messages.inform(window(), MessageCaption,
+                          QStringLiteral("Error, No Nyla in 1.23, You are now set to Brix"));
         selectCharacter(Character::Brix);
         character = Character::Brix;
     }

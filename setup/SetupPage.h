@@ -1,15 +1,17 @@
 #pragma once
 
-#include "app/Services.h"
 #include "setup/ValueEncoding.h"
 #include "setup/modRegistryAPI.h"
 
 #include <QGroupBox>
 
-#include <functional>
 #include <optional>
 
+class GameDir;
+class MessageBoxes;
 class QGroupBox;
+class Registry;
+class SettingsStore;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -20,9 +22,9 @@ class LimitedLineEdit;
 class SetupPage : public QGroupBox {
     Q_OBJECT
 public:
-    // refreshFileLists points the file lists of the other pages at the game directory.
-    SetupPage(const Services& services, SharedValues& values,
-              std::function<void()> refreshFileLists, QWidget* parent = nullptr);
+    // "Accept" and "Load" set gameDir; what follows the directory listens to it.
+    SetupPage(Registry& registry, SettingsStore& settings, MessageBoxes& messages, GameDir& gameDir,
+              QWidget* parent = nullptr);
 
 private:
     void makeDirectoryRow();
@@ -42,7 +44,6 @@ private:
     void Command10_Click();
     void Command11_Click();
 
-    void gameDirectoryChosen();
     void writeName(Edition edition);
     void writeFurColors(Edition edition);
     void writeCharacter(Edition edition);
@@ -51,10 +52,10 @@ private:
     Character selectedCharacter() const;
     void selectCharacter(Character character);
 
-    Services m_services;
-    SharedValues& m_values;
-    std::function<void()> m_refreshFileLists;
-    modRegistryAPI m_registryApi{m_services.registry};
+    SettingsStore& m_settings;
+    MessageBoxes& m_messages;
+    GameDir& m_gameDir;
+    modRegistryAPI m_registryApi;
 
     QLineEdit* TempBrixDir;
     QPushButton* Command1;

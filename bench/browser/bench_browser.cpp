@@ -6,6 +6,7 @@
 #include "browser/ReplyParser.h"
 #include "browser/ServerTableModel.h"
 #include "browser/Windows1252.h"
+#include "launch/GameDirectory.h"
 
 #include <QApplication>
 #include <QTreeView>
@@ -73,14 +74,15 @@ BENCHMARK(BM_DecodeWindows1252)->Unit(benchmark::kMillisecond);
 struct ShownPage {
     ShownPage()
     {
-        page = std::make_unique<JoinGamePage>(fakes.services(), values);
+        page = std::make_unique<JoinGamePage>(fakes.programs, fakes.messages, fakes.listServers,
+                                              gameDir);
         for (const char* header : {"Server Name", "Type", "Version", "Players", "IP Adr"})
             page->addServerColumn(QString::fromLatin1(header), 900);
         page->resize(360, 220);
         page->show();
     }
     FakeServices fakes;
-    SharedValues values;
+    GameDir gameDir;
     std::unique_ptr<JoinGamePage> page;
 };
 

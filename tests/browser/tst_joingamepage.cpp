@@ -5,6 +5,7 @@
 #include "browser/JoinGamePage.h"
 #include "browser/ReplyParser.h"
 #include "browser/ServerTableModel.h"
+#include "launch/GameDirectory.h"
 
 #include <QCheckBox>
 #include <QDeadlineTimer>
@@ -58,7 +59,8 @@ struct Page {
     explicit Page(const ListServerHosts& hosts)
     {
         fakes.listServers = hosts;
-        page = std::make_unique<JoinGamePage>(fakes.services(), values);
+        page = std::make_unique<JoinGamePage>(fakes.programs, fakes.messages, fakes.listServers,
+                                              gameDir);
         for (const char* header : {"Server Name", "Type", "Version", "Players", "IP Adr"})
             page->addServerColumn(QString::fromLatin1(header), 900);
         page->resize(360, 220);
@@ -123,7 +125,7 @@ struct Page {
     }
 
     FakeServices fakes;
-    SharedValues values;
+    GameDir gameDir;
     std::unique_ptr<JoinGamePage> page;
 };
 
@@ -325,7 +327,7 @@ private Q_SLOTS:
     void launchJoinsTheChosenServer()
     {
         Page page(servers.hosts());
-        page.values.gameDir = QStringLiteral("C:\\Games\\");
+        page.gameDir.set(QStringLiteral("C:\\Games\\"));
         QTcpSocket* peer = page.refreshWith(
             servers.corvin,
             "192.0.2.1:1 battle [1/2] First\r\n192.0.2.7:5000 ctf 1.24   [3/16] Seven\r\n", 2);
@@ -338,14 +340,14 @@ private Q_SLOTS:
         QCOMPARE(page.fakes.programs.started[0].program, QStringLiteral("C:\\Games\\brix2.exe"));
         QVERIFY(page.fakes.messages.shown.empty());
 
-        page.values.gameDir.clear();
+        page.gameDir.set(QString());
         QTest::mouseClick(page.launch(), Qt::LeftButton);
         QCOMPARE(page.fakes.programs.started.size(), size_t(2));
         QCOMPARE(page.fakes.programs.started[1].text(),
                  QStringLiteral("brix2.exe -connect 192.0.2.7"));
 
         // A start that fails says which program and why, and the page carries on.
-        page.values.gameDir = QStringLiteral("C:\\Gone\\");
+        page.gameDir.set(QStringLiteral("C:\\Gone\\"));
         page.fakes.programs.nextResult = {false, QStringLiteral("No such file")};
         QTest::mouseClick(page.launch(), Qt::LeftButton);
         QCOMPARE(page.fakes.messages.shown.size(), size_t(1));

@@ -120,6 +120,8 @@ private Q_SLOTS:
         QCOMPARE(labelText(window, "MCount"), QStringLiteral("0"));
         QCOMPARE(control<FileListBox>(window, "File1")->listCount(), 0);
         QVERIFY(fakes.messages.shown.empty());
+        // What follows the game directory heard of each one that took effect.
+        QCOMPARE(fakes.gameDirectory.chosen, (QStringList{m_one, m_one, m_two}));
     }
 
     void acceptKeepsWhatWasTypedBeforeTheSeparator()

@@ -17,16 +17,20 @@ const QByteArray kKey123 = ".DEFAULT\\Software\\Ventaloft\\Brix Quorrel 2\\1.23\
 const QByteArray kKey124 =
     ".DEFAULT\\Software\\Ventaloft\\Brix Quorrel 2 Special Edition\\1.24\\Player0";
 
-// The Setup page on its own, with fake services and a count of file-list refreshes.
+// The Setup page on its own, with fake services and a count of the game directories it set.
 struct Page {
+    Page()
+    {
+        QObject::connect(&gameDir, &GameDir::changed, &gameDir, [this](const QString& dir) {
+            ++refreshes;
+            refreshedWith.append(dir);
+        });
+    }
     FakeServices fakes;
-    SharedValues values;
+    GameDir gameDir;
     int refreshes = 0;
     QStringList refreshedWith;
-    SetupPage page{fakes.services(), values, [this] {
-                       ++refreshes;
-                       refreshedWith.append(values.gameDir);
-                   }};
+    SetupPage page{fakes.registry, fakes.settings, fakes.messages, gameDir};
 
     QLineEdit* edit(const char* name) { return control<QLineEdit>(page, name); }
     QRadioButton* option(const char* name) { return control<QRadioButton>(page, name); }
@@ -54,22 +58,18 @@ class TestSetupPage : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // What follows the game directory (the Wine prefix) hears of each one that takes effect,
-    // and only of those.
+    // Each game directory that takes effect is announced, and only those.
     void everyDirectoryThatTakesEffectIsAnnounced()
     {
         Page p;
         p.edit("TempBrixDir")->setText(QStringLiteral("/games/brix"));
-        QVERIFY(p.fakes.gameDirectory.chosen.isEmpty());
         p.press("Command1");
         p.fakes.settings.values[kApp + QStringLiteral("Path")] = QStringLiteral("/saved/brix");
         p.press("Command3");
         p.fakes.settings.failReads = true;
         p.press("Command3");
-        QCOMPARE(p.fakes.gameDirectory.chosen,
-                 (QStringList{QStringLiteral("/games/brix") + directorySeparator(),
-                              QStringLiteral("/saved/brix")}));
-        QCOMPARE(p.refreshedWith, p.fakes.gameDirectory.chosen);
+        QCOMPARE(p.refreshedWith, (QStringList{QStringLiteral("/games/brix") + directorySeparator(),
+                                               QStringLiteral("/saved/brix")}));
     }
 
     void saveStoresTheAcceptedDirectoryAndTheBoxes()
@@ -84,7 +84,7 @@ private Q_SLOTS:
 
         p.edit("TempBrixDir")->setText(QStringLiteral("C:\\Games"));
         p.press("Command1");
-        const QString accepted = p.values.gameDir;
+        const QString accepted = p.gameDir.text();
         QVERIFY(accepted.startsWith(QLatin1String("C:\\Games")));
         p.edit("TempBrixDir")->setText(QStringLiteral("typed but not accepted"));
         p.edit("Alias")->setText(QStringLiteral("Zo\u00eb"));
@@ -101,7 +101,7 @@ private Q_SLOTS:
         Page other;
         other.fakes.settings.values = p.fakes.settings.values;
         other.press("Command3");
-        QCOMPARE(other.values.gameDir, accepted);
+        QCOMPARE(other.gameDir.text(), accepted);
         QCOMPARE(other.edit("TempBrixDir")->text(), accepted);
         QCOMPARE(other.edit("Alias")->text(), QStringLiteral("Zo\u00eb"));
         QCOMPARE(other.edit("FurColors")->text(), QStringLiteral("0A1B2C3D"));
@@ -113,7 +113,7 @@ private Q_SLOTS:
     {
         Page p;
         p.press("Command3");
-        QCOMPARE(p.values.gameDir, QStringLiteral("Brix Quorrel 2 Directory"));
+        QCOMPARE(p.gameDir.text(), QStringLiteral("Brix Quorrel 2 Directory"));
         QCOMPARE(p.edit("TempBrixDir")->text(), QStringLiteral("Brix Quorrel 2 Directory"));
         QCOMPARE(p.edit("Alias")->text(), QStringLiteral("Enter Alias..."));
         QCOMPARE(p.edit("FurColors")->text(), QStringLiteral("Enter Fu"));
@@ -132,7 +132,7 @@ private Q_SLOTS:
         p.fakes.settings.values[kApp + QLatin1String("Char")] = QString();
         p.option("Nyla")->setChecked(true);
         p.press("Command3");
-        QCOMPARE(p.values.gameDir, QString());
+        QCOMPARE(p.gameDir.text(), QString());
         QCOMPARE(p.edit("TempBrixDir")->text(), QString());
         QCOMPARE(p.edit("Alias")->text(), QStringLiteral("ABCDEFGHIJKLMN"));
         QCOMPARE(p.edit("FurColors")->text(), QStringLiteral("0A1B2C3D"));
@@ -172,7 +172,7 @@ private Q_SLOTS:
         QVERIFY(p.fakes.messages.shown[1].text.contains(QStringLiteral("could not be loaded")));
         QCOMPARE(p.edit("Alias")->text(), QStringLiteral("New"));
         QCOMPARE(p.edit("TempBrixDir")->text(), QStringLiteral("Brix Quorrel 2 Directory"));
-        QCOMPARE(p.values.gameDir, QString());
+        QCOMPARE(p.gameDir.text(), QString());
         QCOMPARE(p.selected(), QString());
         QCOMPARE(p.refreshes, 0);
     }

@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "WindowTestHelpers.h"
 
+#include "launch/GameDirectory.h"
 #include "setup/SetupPage.h"
 #include "setup/WineRegCommand.h"
 #include "setup/WineRegistry.h"
@@ -54,10 +55,7 @@ struct PrefixPage {
         WineRegistry::Hooks hooks;
         hooks.serverRunning = [] { return false; };
         registry = std::make_unique<WineRegistry>(prefix.path(), std::move(unused), hooks);
-        page = std::make_unique<SetupPage>(Services{fakes.programs, fakes.urls, fakes.messages,
-                                                    fakes.files, fakes.listServers, *registry,
-                                                    fakes.settings, fakes.player},
-                                           values, [] {});
+        page = std::make_unique<SetupPage>(*registry, fakes.settings, fakes.messages, gameDir);
     }
     QString userdefPath() const { return prefix.filePath(QStringLiteral("userdef.reg")); }
     QByteArray userdef() const { return readFile(userdefPath()); }
@@ -73,7 +71,7 @@ struct PrefixPage {
 
     QTemporaryDir prefix;
     FakeServices fakes;
-    SharedValues values;
+    GameDir gameDir;
     UnusedRunner* runner;
     std::unique_ptr<WineRegistry> registry;
     std::unique_ptr<SetupPage> page;

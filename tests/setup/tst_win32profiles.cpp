@@ -3,6 +3,7 @@
 #include "FakeServices.h"
 #include "WindowTestHelpers.h"
 
+#include "launch/GameDirectory.h"
 #include "setup/SetupPage.h"
 #include "setup/Win32Registry.h"
 
@@ -91,7 +92,7 @@ class TestWin32Profiles : public QObject {
     Q_OBJECT
 
     FakeServices m_fakes;
-    SharedValues m_values;
+    GameDir m_gameDir;
     Win32Registry m_registry;
     std::unique_ptr<SetupPage> m_page;
 
@@ -115,11 +116,8 @@ private Q_SLOTS:
         QVERIFY(writeValue(kKey123, "Color", REG_BINARY, QByteArray::fromHex("01020304")));
         QVERIFY(writeValue(kKey123, "Char", REG_BINARY, QByteArray::fromHex("36000000")));
         QVERIFY(writeValue(kKey123, "Score", REG_DWORD, QByteArray::fromHex("10000000")));
-        Services services = m_fakes.services();
-        m_page = std::make_unique<SetupPage>(
-            Services{services.programs, services.urls, services.messages, services.files,
-                     services.listServers, m_registry, services.settings, services.player},
-            m_values, [] {});
+        m_page =
+            std::make_unique<SetupPage>(m_registry, m_fakes.settings, m_fakes.messages, m_gameDir);
     }
     void cleanupTestCase() { RegDeleteTreeA(HKEY_USERS, ".DEFAULT\\Software\\Ventaloft"); }
 

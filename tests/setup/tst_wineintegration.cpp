@@ -1,6 +1,8 @@
 #include "FakeServices.h"
 #include "WindowTestHelpers.h"
 
+#include "app/Form1.h"
+#include "launch/GameDirectory.h"
 #include "setup/SetupPage.h"
 #include "setup/WinePrefix.h"
 #include "setup/WineRegistry.h"
@@ -124,11 +126,9 @@ private Q_SLOTS:
     void profileButtonsWriteWhatWineReads()
     {
         FakeServices fakes;
-        SharedValues values;
+        GameDir gameDir;
         WineRegistry registry(m_prefix);
-        SetupPage page(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
-                                fakes.listServers, registry, fakes.settings, fakes.player},
-                       values, [] {});
+        SetupPage page(registry, fakes.settings, fakes.messages, gameDir);
         auto press = [&](const char* button) {
             QTest::mouseClick(control<QPushButton>(page, button), Qt::LeftButton);
         };
@@ -202,17 +202,15 @@ private Q_SLOTS:
         const QString gameDir = m_prefix + QStringLiteral("/drive_c/Games/Brix Quorrel 2");
         QVERIFY(QDir().mkpath(gameDir));
         FakeServices fakes;
-        SharedValues values;
         WinePrefix prefix(QString(), m_root.filePath(QStringLiteral("home")));
         WineRegistry registry(prefix);
-        SetupPage page(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
-                                fakes.listServers, registry, fakes.settings, fakes.player, &prefix},
-                       values, [] {});
-        control<QLineEdit>(page, "TempBrixDir")->setText(gameDir);
-        QTest::mouseClick(control<QPushButton>(page, "Command1"), Qt::LeftButton);
+        Form1 window(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
+                              fakes.listServers, registry, fakes.settings, fakes.player, &prefix});
+        control<QLineEdit>(window, "TempBrixDir")->setText(gameDir);
+        QTest::mouseClick(control<QPushButton>(window, "Command1"), Qt::LeftButton);
         QCOMPARE(prefix.path(), m_prefix);
-        control<QLineEdit>(page, "Alias")->setText(QStringLiteral("Finder"));
-        QTest::mouseClick(control<QPushButton>(page, "Command6"), Qt::LeftButton);
+        control<QLineEdit>(window, "Alias")->setText(QStringLiteral("Finder"));
+        QTest::mouseClick(control<QPushButton>(window, "Command6"), Qt::LeftButton);
         const QStringList lines = queryLines(kKey123);
         QVERIFY2(lines.contains(QStringLiteral("Name REG_SZ Finder")),
                  qPrintable(lines.join(u'|')));
