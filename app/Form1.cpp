@@ -86,6 +86,24 @@ Form1::Form1(const Services& services)
     for (const Tab& tab : Tabs)
         Tab1->addTab(QString::fromLatin1(tab.caption), QString::fromLatin1(tab.toolTip));
 
+    makePages();
+
+    StatusBar2 = makeControl<PanelBar>(this, "StatusBar2", 0, 3960, 7785, 270, statusBar2Panels());
+    StatusBar1 = makeControl<PanelBar>(this, "StatusBar1", 0, 4230, 7785, 270, statusBar1Panels());
+
+    connect(Tab1, &TabStrip::clicked, this, &Form1::Tab1_Click);
+    addPageShortcuts();
+    connect(StatusBar1, &PanelBar::panelClicked, this, &Form1::StatusBar1_PanelClick);
+    connect(StatusBar2, &PanelBar::panelClicked, this, &Form1::StatusBar2_PanelClick);
+    connect(StatusBar3, &PanelBar::panelClicked, this, &Form1::StatusBar3_PanelClick);
+    connect(&m_gameDir, &GameDir::changed, this, &Form1::gameDirectoryChanged);
+
+    Form_Load();
+}
+
+// The six pages, at one place inside the tab strip; only Join Game shows at start.
+void Form1::makePages()
+{
     ProgramStarter& programs = m_services.programs;
     MessageBoxes& messages = m_services.messages;
     JoinGame = placePage(
@@ -103,11 +121,10 @@ Form1::Form1(const Services& services)
                           static_cast<QWidget*>(Setup), static_cast<QWidget*>(ModPlayer),
                           static_cast<QWidget*>(Credits)})
         page->hide();
+}
 
-    StatusBar2 = makeControl<PanelBar>(this, "StatusBar2", 0, 3960, 7785, 270, statusBar2Panels());
-    StatusBar1 = makeControl<PanelBar>(this, "StatusBar1", 0, 4230, 7785, 270, statusBar1Panels());
-
-    connect(Tab1, &TabStrip::clicked, this, &Form1::Tab1_Click);
+void Form1::addPageShortcuts()
+{
     // Pages can be turned from the keyboard wherever the focus is.
     const auto turnPage = [this](int step) {
         Tab1->select((Tab1->selectedIndex() - 1 + step + int(Tabs.size())) % int(Tabs.size()) + 1);
@@ -122,12 +139,6 @@ Form1::Form1(const Services& services)
                                      QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this,
                 [turnPage] { turnPage(-1); });
-    connect(StatusBar1, &PanelBar::panelClicked, this, &Form1::StatusBar1_PanelClick);
-    connect(StatusBar2, &PanelBar::panelClicked, this, &Form1::StatusBar2_PanelClick);
-    connect(StatusBar3, &PanelBar::panelClicked, this, &Form1::StatusBar3_PanelClick);
-    connect(&m_gameDir, &GameDir::changed, this, &Form1::gameDirectoryChanged);
-
-    Form_Load();
 }
 
 Form1::~Form1()

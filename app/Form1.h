@@ -38,6 +38,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void makePages();
+    void addPageShortcuts();
     void Form_Load();
     void Form_Unload();
     void Tab1_Click();
