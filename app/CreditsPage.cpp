@@ -1,6 +1,6 @@
 #include "app/CreditsPage.h"
 
-#include "app/Controls.h"
+#include "common/Controls.h"
 #include "common/ProgramName.h"
 
 #include <QLabel>

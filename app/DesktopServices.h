@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/FileDialog.h"
-#include "app/MessageBoxes.h"
-#include "app/UrlOpener.h"
+#include "common/FileDialog.h"
+#include "common/MessageBoxes.h"
+#include "common/UrlOpener.h"
 
 // The real message boxes, open dialog and address opener of the desktop.
 class QtMessageBoxes : public MessageBoxes {

@@ -1,15 +1,16 @@
 #include "app/Form1.h"
 
-#include "app/Controls.h"
 #include "app/CreditsPage.h"
-#include "app/Fonts.h"
 #include "app/Form2.h"
-#include "app/MessageBoxes.h"
 #include "app/PanelActions.h"
 #include "app/PanelBar.h"
 #include "app/StatusPanels.h"
 #include "app/TabStrip.h"
 #include "browser/JoinGamePage.h"
+#include "common/Controls.h"
+#include "common/Fonts.h"
+#include "common/GameDirectoryWatcher.h"
+#include "common/MessageBoxes.h"
 #include "common/ProgramName.h"
 #include "launch/CommandLines.h"
 #include "launch/FileListBox.h"
@@ -17,7 +18,6 @@
 #include "launch/HostGamePage.h"
 #include "launch/ProgramStarter.h"
 #include "player/ModPlayerPage.h"
-#include "setup/GameDirectoryWatcher.h"
 #include "setup/SetupPage.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Services.h"
+#include "common/Services.h"
 #include "launch/GameDirectory.h"
 
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "app/Form2.h"
 
 #include "app/HelpText.h"
-#include "app/Twips.h"
 #include "common/ProgramName.h"
+#include "common/Twips.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>

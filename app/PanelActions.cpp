@@ -1,8 +1,8 @@
 #include "app/PanelActions.h"
 
-#include "app/MessageBoxes.h"
 #include "app/StatusPanels.h"
-#include "app/UrlOpener.h"
+#include "common/MessageBoxes.h"
+#include "common/UrlOpener.h"
 
 PanelLink panelLink(const QString& address)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser/ListServerHosts.h"
+#include "common/ListServerHosts.h"
 
 #include <QString>
 #include <QUrl>

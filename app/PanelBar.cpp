@@ -1,6 +1,6 @@
 #include "app/PanelBar.h"
 
-#include "app/Twips.h"
+#include "common/Twips.h"
 
 #include <QAbstractButton>
 #include <QDateTime>

@@ -4,7 +4,7 @@
 #include "app/TerminalOutput.h"
 #include "launch/SystemProgramStarter.h"
 #include "player/LibraryModulePlayer.h"
-#include "setup/SystemRegistry.h"
+#include "registry/SystemRegistry.h"
 #include "setup/UserSettingsStore.h"
 
 #include <QApplication>

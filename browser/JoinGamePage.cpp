@@ -1,10 +1,10 @@
 #include "browser/JoinGamePage.h"
 
-#include "app/Controls.h"
-#include "app/MessageBoxes.h"
 #include "browser/JoinCommand.h"
 #include "browser/ServerSortModel.h"
 #include "browser/ServerTableModel.h"
+#include "common/Controls.h"
+#include "common/MessageBoxes.h"
 #include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "browser/ListServerHosts.h"
 #include "browser/ReplyParser.h"
+#include "common/ListServerHosts.h"
 
 #include <QByteArrayView>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "browser/ServerRow.h"
 
-#include "browser/Windows1252.h"
+#include "common/Windows1252.h"
 
 ServerRow::ServerRow(QByteArray text, qsizetype addressStart, qsizetype nameStart, Type type,
                      Version version, bool isPrivate)

@@ -1,7 +1,7 @@
 #include "launch/HostGamePage.h"
 
-#include "app/Controls.h"
-#include "app/MessageBoxes.h"
+#include "common/Controls.h"
+#include "common/MessageBoxes.h"
 #include "launch/CommandLines.h"
 #include "launch/FileListBox.h"
 #include "launch/GameDirectory.h"

@@ -1,6 +1,6 @@
 #include "launch/StartOrWarn.h"
 
-#include "app/MessageBoxes.h"
+#include "common/MessageBoxes.h"
 #include "launch/CommandLines.h"
 #include "launch/ProgramStarter.h"
 

@@ -1,7 +1,7 @@
 #include "player/ModPlayerPage.h"
 
-#include "app/Controls.h"
-#include "app/FileDialog.h"
+#include "common/Controls.h"
+#include "common/FileDialog.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/SettingsStore.h"
+#include "common/SettingsStore.h"
 
 // The settings store of Unix desktops: one INI file per application in the user's configuration
 // directory ($XDG_CONFIG_HOME, else ~/.config), a section per section.

@@ -1,7 +1,7 @@
 #include "setup/LauncherSettings.h"
 
 #include "common/ProgramName.h"
-#include "setup/SettingsStore.h"
+#include "common/SettingsStore.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/ValueEncoding.h"
+#include "registry/ValueEncoding.h"
 
 #include <QString>
 

@@ -1,11 +1,11 @@
 #include "setup/SetupPage.h"
 
-#include "app/Controls.h"
-#include "app/MessageBoxes.h"
+#include "common/Controls.h"
+#include "common/MessageBoxes.h"
+#include "common/SettingsStore.h"
 #include "launch/GameDirectory.h"
 #include "setup/LauncherSettings.h"
 #include "setup/LimitedLineEdit.h"
-#include "setup/SettingsStore.h"
 
 #include <QButtonGroup>
 #include <QLineEdit>

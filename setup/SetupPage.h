@@ -1,7 +1,7 @@
 #pragma once
 
-#include "setup/ValueEncoding.h"
-#include "setup/modRegistryAPI.h"
+#include "registry/ValueEncoding.h"
+#include "registry/modRegistryAPI.h"
 
 #include <QGroupBox>
 

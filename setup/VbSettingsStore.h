@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/SettingsStore.h"
+#include "common/SettingsStore.h"
 
 // The registry branch that the classic SaveSetting and GetSetting use:
 // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>, one string

@@ -5,7 +5,7 @@
 #include "browser/JoinGamePage.h"
 #include "browser/ReplyParser.h"
 #include "browser/ServerTableModel.h"
-#include "browser/Windows1252.h"
+#include "common/Windows1252.h"
 #include "launch/GameDirectory.h"
 
 #include <QApplication>

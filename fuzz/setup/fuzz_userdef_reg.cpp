@@ -4,7 +4,7 @@
 // value or the key's section is new), the result reads back, the value reads back as written,
 // every other value keeps its bytes, and writing the same value again changes nothing.
 
-#include "setup/WineRegFile.h"
+#include "registry/WineRegFile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

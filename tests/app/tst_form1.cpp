@@ -2,7 +2,7 @@
 #include "WindowTestHelpers.h"
 
 #include "app/Form2.h"
-#include "app/Twips.h"
+#include "common/Twips.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>

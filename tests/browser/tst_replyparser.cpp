@@ -2,7 +2,7 @@
 
 #include "browser/JoinCommand.h"
 #include "browser/ReplyParser.h"
-#include "browser/Windows1252.h"
+#include "common/Windows1252.h"
 
 #include <QTest>
 

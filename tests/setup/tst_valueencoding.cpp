@@ -1,4 +1,4 @@
-#include "setup/ValueEncoding.h"
+#include "registry/ValueEncoding.h"
 
 #include <QTest>
 

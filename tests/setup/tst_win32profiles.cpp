@@ -4,8 +4,8 @@
 #include "WindowTestHelpers.h"
 
 #include "launch/GameDirectory.h"
+#include "registry/Win32Registry.h"
 #include "setup/SetupPage.h"
-#include "setup/Win32Registry.h"
 
 #include <QLineEdit>
 #include <QProcess>

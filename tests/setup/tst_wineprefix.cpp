@@ -1,6 +1,6 @@
 #include "launch/CommandLines.h"
 #include "launch/SystemProgramStarter.h"
-#include "setup/WinePrefix.h"
+#include "registry/WinePrefix.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "setup/WineRegFile.h"
-#include "setup/WineRegSyntax.h"
+#include "registry/WineRegFile.h"
+#include "registry/WineRegSyntax.h"
 
 #include <QFile>
 #include <QTest>

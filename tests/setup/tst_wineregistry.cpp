@@ -1,9 +1,9 @@
 #include "TestFiles.h"
-#include "setup/ValueEncoding.h"
-#include "setup/WineRegCommand.h"
-#include "setup/WineRegistry.h"
-#include "setup/WineServer.h"
-#include "setup/modRegistryAPI.h"
+#include "registry/ValueEncoding.h"
+#include "registry/WineRegCommand.h"
+#include "registry/WineRegistry.h"
+#include "registry/WineServer.h"
+#include "registry/modRegistryAPI.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,15 +2,15 @@
 
 // Fakes of every service the main window takes, recording what the window asked of them.
 
-#include "app/FileDialog.h"
-#include "app/MessageBoxes.h"
-#include "app/Services.h"
-#include "app/UrlOpener.h"
+#include "common/FileDialog.h"
+#include "common/GameDirectoryWatcher.h"
+#include "common/MessageBoxes.h"
+#include "common/Services.h"
+#include "common/SettingsStore.h"
+#include "common/UrlOpener.h"
 #include "launch/ProgramStarter.h"
 #include "player/ModulePlayer.h"
-#include "setup/GameDirectoryWatcher.h"
-#include "setup/Registry.h"
-#include "setup/SettingsStore.h"
+#include "registry/Registry.h"
 
 #include <QMap>
 #include <QStringList>

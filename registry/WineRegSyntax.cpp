@@ -1,4 +1,4 @@
-#include "setup/WineRegSyntax.h"
+#include "registry/WineRegSyntax.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
-#include "setup/SystemRegistry.h"
+#include "registry/SystemRegistry.h"
 
-#include "setup/ValueEncoding.h"
-#include "setup/WinePrefix.h"
-#include "setup/WineRegistry.h"
+#include "registry/ValueEncoding.h"
+#include "registry/WinePrefix.h"
+#include "registry/WineRegistry.h"
 
 SystemGameServices makeSystemGameServices()
 {

@@ -1,7 +1,7 @@
-#include "setup/WineRegCommand.h"
+#include "registry/WineRegCommand.h"
 
-#include "setup/Registry.h"
-#include "setup/ValueEncoding.h"
+#include "registry/Registry.h"
+#include "registry/ValueEncoding.h"
 
 #include <QProcess>
 #include <QStandardPaths>

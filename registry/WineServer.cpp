@@ -1,4 +1,4 @@
-#include "setup/WineServer.h"
+#include "registry/WineServer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "setup/WinePrefix.h"
+#include "registry/WinePrefix.h"
 
 #include <QDir>
 #include <QFileInfo>

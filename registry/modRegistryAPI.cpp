@@ -1,6 +1,6 @@
-#include "setup/modRegistryAPI.h"
+#include "registry/modRegistryAPI.h"
 
-#include "setup/ValueEncoding.h"
+#include "registry/ValueEncoding.h"
 
 modRegistryAPI::modRegistryAPI(Registry& registry)
     : m_registry(registry)

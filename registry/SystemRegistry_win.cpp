@@ -1,7 +1,7 @@
-#include "setup/SystemRegistry.h"
+#include "registry/SystemRegistry.h"
 
-#include "setup/ValueEncoding.h"
-#include "setup/Win32Registry.h"
+#include "registry/ValueEncoding.h"
+#include "registry/Win32Registry.h"
 
 #include <QStringEncoder>
 

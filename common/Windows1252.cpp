@@ -1,4 +1,4 @@
-#include "browser/Windows1252.h"
+#include "common/Windows1252.h"
 
 #include <array>
 

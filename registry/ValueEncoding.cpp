@@ -1,7 +1,6 @@
-#include "setup/ValueEncoding.h"
+#include "registry/ValueEncoding.h"
 
-#include "browser/Windows1252.h"
-
+#include "common/Windows1252.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "setup/GameDirectoryWatcher.h"
-#include "setup/Registry.h"
+#include "common/GameDirectoryWatcher.h"
+#include "registry/Registry.h"
 
 #include <QString>
 

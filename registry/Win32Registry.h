@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/Registry.h"
+#include "registry/Registry.h"
 
 #include <map>
 

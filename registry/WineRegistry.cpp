@@ -1,10 +1,10 @@
-#include "setup/WineRegistry.h"
+#include "registry/WineRegistry.h"
 
-#include "setup/ValueEncoding.h"
-#include "setup/WinePrefix.h"
-#include "setup/WineRegCommand.h"
-#include "setup/WineRegFile.h"
-#include "setup/WineServer.h"
+#include "registry/ValueEncoding.h"
+#include "registry/WinePrefix.h"
+#include "registry/WineRegCommand.h"
+#include "registry/WineRegFile.h"
+#include "registry/WineServer.h"
 
 #include <QDateTime>
 #include <QDir>

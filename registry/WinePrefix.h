@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/GameDirectoryWatcher.h"
+#include "common/GameDirectoryWatcher.h"
 
 #include <QString>
 

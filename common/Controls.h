@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Twips.h"
+#include "common/Twips.h"
 
 #include <QString>
 #include <QWidget>

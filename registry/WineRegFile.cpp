@@ -1,6 +1,6 @@
-#include "setup/WineRegFile.h"
+#include "registry/WineRegFile.h"
 
-#include "setup/WineRegSyntax.h"
+#include "registry/WineRegSyntax.h"
 
 #include <QStringList>
 
