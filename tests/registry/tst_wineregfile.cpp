@@ -8,7 +8,7 @@ namespace {
 
 QByteArray fixture()
 {
-    QFile file(QStringLiteral(SETUP_TEST_DATA "/wine-8.0-userdef.reg"));
+    QFile file(QStringLiteral(REGISTRY_TEST_DATA "/wine-8.0-userdef.reg"));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("fixture missing");
     return file.readAll();

@@ -18,7 +18,7 @@ namespace {
 
 QByteArray fixture()
 {
-    return readFile(QStringLiteral(SETUP_TEST_DATA "/wine-8.0-userdef.reg"));
+    return readFile(QStringLiteral(REGISTRY_TEST_DATA "/wine-8.0-userdef.reg"));
 }
 
 const QByteArray kProfile123 =

@@ -27,7 +27,7 @@ const QString kKey124 =
 // Wine's own userdef.reg of a new prefix, with the 1.23 profile the game leaves behind.
 QByteArray userdefWith123()
 {
-    return readFile(QStringLiteral(SETUP_TEST_DATA "/wine-8.0-userdef.reg")) +
+    return readFile(QStringLiteral(REGISTRY_TEST_DATA "/wine-8.0-userdef.reg")) +
            "\n[Software\\\\Ventaloft\\\\Brix Quorrel 2\\\\1.23\\\\Player0] 1796626735\n"
            "#time=1dd86184898331e\n"
            "\"Char\"=hex:36,00,00,00\n"
@@ -219,7 +219,7 @@ private Q_SLOTS:
         Offline wine(prefix.dir.path());
         QVERIFY(wine.api->OpenKey(Registry::HkeyUsers, kKey123, Registry::KeyAllAccess));
         const QByteArray without =
-            readFile(QStringLiteral(SETUP_TEST_DATA "/wine-8.0-userdef.reg"));
+            readFile(QStringLiteral(REGISTRY_TEST_DATA "/wine-8.0-userdef.reg"));
         writeFile(prefix.userdef(), without);
         QVERIFY(!wine.api->SetValue(wine.api->KeyHandle, QStringLiteral("Name"), 1,
                                     QStringLiteral("x")));
