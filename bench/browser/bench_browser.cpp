@@ -1,6 +1,7 @@
 // The server browser with a full list: 32,767 realistic lines (about 2.5 MB).
 #include "FakeServices.h"
 #include "RealisticReply.h"
+#include "ShownJoinGamePage.h"
 
 #include "browser/JoinGamePage.h"
 #include "browser/ReplyParser.h"
@@ -70,27 +71,11 @@ static void BM_DecodeWindows1252(benchmark::State& state)
 }
 BENCHMARK(BM_DecodeWindows1252)->Unit(benchmark::kMillisecond);
 
-// The Join Game page with its five columns, shown as in the window.
-struct ShownPage {
-    ShownPage()
-    {
-        page = std::make_unique<JoinGamePage>(fakes.programs, fakes.messages, fakes.listServers,
-                                              gameDir);
-        for (const char* header : {"Server Name", "Type", "Version", "Players", "IP Adr"})
-            page->addServerColumn(QString::fromLatin1(header), 900);
-        page->resize(360, 220);
-        page->show();
-    }
-    FakeServices fakes;
-    GameDir gameDir;
-    std::unique_ptr<JoinGamePage> page;
-};
-
 // What a Refresh and the arrival cost the user: empty the table, parse, append every row to the
 // page's table and let the shown view take them in.
 static void BM_ParseAndFillTable(benchmark::State& state)
 {
-    ShownPage shown;
+    ShownJoinGamePage shown;
     JoinGamePage& page = *shown.page;
     QCoreApplication::processEvents();
     for (auto _ : state) {
@@ -107,7 +92,7 @@ BENCHMARK(BM_ParseAndFillTable)->Unit(benchmark::kMillisecond);
 // A header click on a full table: every row put in that column's order. Arg: the column.
 static void BM_SortTable(benchmark::State& state)
 {
-    ShownPage shown;
+    ShownJoinGamePage shown;
     JoinGamePage& page = *shown.page;
     page.addReplyData(reply());
     QCoreApplication::processEvents();
@@ -128,7 +113,7 @@ BENCHMARK(BM_SortTable)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 // A Refresh while the table is sorted by players: every row arrives into its sorted place.
 static void BM_ParseAndFillSortedTable(benchmark::State& state)
 {
-    ShownPage shown;
+    ShownJoinGamePage shown;
     JoinGamePage& page = *shown.page;
     page.findChild<QTreeView*>(QStringLiteral("ListView1"))->sortByColumn(3, Qt::AscendingOrder);
     QCoreApplication::processEvents();

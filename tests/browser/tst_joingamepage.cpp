@@ -1,5 +1,6 @@
 #include "FakeServices.h"
 #include "RealisticReply.h"
+#include "ShownJoinGamePage.h"
 #include "WindowTestHelpers.h"
 
 #include "browser/JoinGamePage.h"
@@ -54,17 +55,11 @@ struct Page;
 QTcpSocket* accepted(QTcpServer& server, const Page& page);
 void send(QTcpSocket* peer, const QByteArray& bytes);
 
-// The Join Game page on its own, with its columns as start-up adds them.
-struct Page {
+// The shown Join Game page with the steps and looks these tests take.
+struct Page : ShownJoinGamePage {
     explicit Page(const ListServerHosts& hosts)
+        : ShownJoinGamePage(hosts)
     {
-        fakes.listServers = hosts;
-        page = std::make_unique<JoinGamePage>(fakes.programs, fakes.messages, fakes.listServers,
-                                              gameDir);
-        for (const char* header : {"Server Name", "Type", "Version", "Players", "IP Adr"})
-            page->addServerColumn(QString::fromLatin1(header), 900);
-        page->resize(360, 220);
-        page->show();
     }
 
     QPushButton* refresh() const { return control<QPushButton>(*page, "Command5"); }
@@ -123,10 +118,6 @@ struct Page {
         }
         return shown;
     }
-
-    FakeServices fakes;
-    GameDir gameDir;
-    std::unique_ptr<JoinGamePage> page;
 };
 
 // Waits for the page's connection to reach server and hands back the server's end of it.
