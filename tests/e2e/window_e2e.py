@@ -17,7 +17,7 @@ import time
 from Xlib import X, XK, display
 from Xlib.ext import xtest
 
-from xwindow import close_window, fail, find_window, photograph, window_title
+from xwindow import close_and_wait, fail, find_window, photograph, window_title
 
 PAGES = ["Join Game", "Host Game", "File Manager", "Setup", "Mod Player", "Credits"]
 SCREENSHOT_NAMES = ["join-game", "host-game", "file-manager", "setup", "mod-player", "credits"]
@@ -93,13 +93,7 @@ def main():
         print(f"{len(PAGES)} pages shown and photographed in {shots}")
 
         children = descendants(process.pid)
-        close_window(dpy, window)
-        try:
-            status = process.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            fail("the launcher did not end after its window was closed")
-        if status != 0:
-            fail(f"the launcher ended with status {status}")
+        close_and_wait(dpy, window, process, "the launcher", timeout=10)
         try:
             os.killpg(process.pid, 0)
             fail("processes of the launcher's group are still running")

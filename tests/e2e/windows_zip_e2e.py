@@ -19,7 +19,7 @@ import zipfile
 from Xlib import X, display
 
 from window_e2e import EXPECTED_SIZE, TWIPS_PER_PIXEL
-from xwindow import close_window, fail, find_window, photograph
+from xwindow import close_and_wait, fail, find_window, photograph
 
 TITLE = "Korvane 1.4 -> Join Game"
 # The banner's place in the window, in pixels.
@@ -93,13 +93,7 @@ def main():
             if unused:
                 fail(f"korvane.exe did not load these files of the zip: {sorted(unused)}")
 
-            close_window(dpy, window)
-            try:
-                status = process.wait(timeout=30)
-            except subprocess.TimeoutExpired:
-                fail("korvane.exe did not end after its window was closed")
-            if status != 0:
-                fail(f"korvane.exe ended with status {status}")
+            close_and_wait(dpy, window, process, "korvane.exe", timeout=30)
             # The Wine server of the prefix ends once no Windows process is left in it.
             try:
                 subprocess.run(["wineserver", "--wait"], env=env, timeout=60, check=True)

@@ -48,3 +48,14 @@ def close_window(dpy, window):
         data=(32, [dpy.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
     window.send_event(message)
     dpy.flush()
+
+
+def close_and_wait(dpy, window, process, who, timeout):
+    """Closes the window as a close box does and fails unless the process then ends cleanly."""
+    close_window(dpy, window)
+    try:
+        status = process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        fail(f"{who} did not end after its window was closed")
+    if status != 0:
+        fail(f"{who} ended with status {status}")
