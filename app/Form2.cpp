@@ -2,7 +2,7 @@
 
 #include "app/HelpText.h"
 #include "common/ProgramName.h"
-#include "common/Twips.h"
+#include "pages/Twips.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #include "app/PanelBar.h"
 
-#include "common/Twips.h"
+#include "pages/Twips.h"
 
 #include <QAbstractButton>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "app/TabStrip.h"
 
-#include "common/Fonts.h"
+#include "app/Fonts.h"
 
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>

@@ -4,8 +4,8 @@
 //   bare_window TITLE [TEXT]   shows an empty window captioned TITLE until it is killed; with
 //                              TEXT, the window shows that one line in the launcher's font, to
 //                              tell what drawing any text at all costs (fontconfig, FreeType)
-#include "common/Fonts.h"
-#include "common/Twips.h"
+#include "app/Fonts.h"
+#include "pages/Twips.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,11 +3,11 @@
 #include "RealisticReply.h"
 #include "ShownJoinGamePage.h"
 
-#include "browser/JoinGamePage.h"
 #include "browser/ReplyParser.h"
 #include "browser/ServerTableModel.h"
 #include "common/Windows1252.h"
 #include "launch/GameDirectory.h"
+#include "pages/JoinGamePage.h"
 
 #include <QApplication>
 #include <QTreeView>

@@ -7,8 +7,8 @@
 #include "WindowTestHelpers.h"
 
 #include "app/Form1.h"
+#include "pages/ModPlayerPage.h"
 #include "player/LibraryModulePlayer.h"
-#include "player/ModPlayerPage.h"
 #include "player/ModPlugPlayer.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "WindowTestHelpers.h"
 
 #include "app/Form2.h"
-#include "common/Twips.h"
+#include "pages/Twips.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "app/PanelBar.h"
 #include "app/StatusPanels.h"
-#include "common/Twips.h"
+#include "pages/Twips.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

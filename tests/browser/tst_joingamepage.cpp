@@ -3,10 +3,10 @@
 #include "ShownJoinGamePage.h"
 #include "WindowTestHelpers.h"
 
-#include "browser/JoinGamePage.h"
 #include "browser/ReplyParser.h"
 #include "browser/ServerTableModel.h"
 #include "launch/GameDirectory.h"
+#include "pages/JoinGamePage.h"
 
 #include <QCheckBox>
 #include <QDeadlineTimer>

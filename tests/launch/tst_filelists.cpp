@@ -1,5 +1,5 @@
-#include "launch/FileListBox.h"
 #include "launch/FileListing.h"
+#include "pages/FileListBox.h"
 
 #include <QDir>
 #include <QFile>

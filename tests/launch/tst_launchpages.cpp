@@ -1,8 +1,8 @@
 #include "FakeServices.h"
 #include "WindowTestHelpers.h"
 
-#include "launch/FileListBox.h"
 #include "launch/GameDirectory.h"
+#include "pages/FileListBox.h"
 
 #include <QDir>
 #include <QFile>

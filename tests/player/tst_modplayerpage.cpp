@@ -3,8 +3,8 @@
 #include "ModFileWriter.h"
 #include "WindowTestHelpers.h"
 
+#include "pages/ModPlayerPage.h"
 #include "player/LibraryModulePlayer.h"
-#include "player/ModPlayerPage.h"
 
 #include <QFile>
 #include <QPushButton>

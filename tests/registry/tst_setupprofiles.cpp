@@ -3,9 +3,9 @@
 #include "WindowTestHelpers.h"
 
 #include "launch/GameDirectory.h"
+#include "pages/SetupPage.h"
 #include "registry/WineRegCommand.h"
 #include "registry/WineRegistry.h"
-#include "setup/SetupPage.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,8 +4,8 @@
 #include "WindowTestHelpers.h"
 
 #include "launch/GameDirectory.h"
+#include "pages/SetupPage.h"
 #include "registry/Win32Registry.h"
-#include "setup/SetupPage.h"
 
 #include <QLineEdit>
 #include <QProcess>

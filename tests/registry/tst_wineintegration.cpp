@@ -3,10 +3,10 @@
 
 #include "app/Form1.h"
 #include "launch/GameDirectory.h"
+#include "pages/SetupPage.h"
 #include "registry/WinePrefix.h"
 #include "registry/WineRegistry.h"
 #include "registry/WineServer.h"
-#include "setup/SetupPage.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "WindowTestHelpers.h"
 
 #include "launch/GameDirectory.h"
-#include "setup/SetupPage.h"
+#include "pages/SetupPage.h"
 
 #include <QApplication>
 #include <QClipboard>

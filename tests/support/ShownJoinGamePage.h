@@ -2,8 +2,8 @@
 
 #include "FakeServices.h"
 
-#include "browser/JoinGamePage.h"
 #include "launch/GameDirectory.h"
+#include "pages/JoinGamePage.h"
 
 #include <memory>
 

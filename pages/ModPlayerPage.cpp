@@ -1,7 +1,7 @@
-#include "player/ModPlayerPage.h"
+#include "pages/ModPlayerPage.h"
 
-#include "common/Controls.h"
 #include "common/FileDialog.h"
+#include "pages/Controls.h"
 
 #include <QKeyEvent>
 #include <QLabel>

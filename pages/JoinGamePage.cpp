@@ -1,12 +1,12 @@
-#include "browser/JoinGamePage.h"
+#include "pages/JoinGamePage.h"
 
 #include "browser/JoinCommand.h"
 #include "browser/ServerSortModel.h"
 #include "browser/ServerTableModel.h"
-#include "common/Controls.h"
 #include "common/MessageBoxes.h"
 #include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
+#include "pages/Controls.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,11 +1,11 @@
-#include "launch/HostGamePage.h"
+#include "pages/HostGamePage.h"
 
-#include "common/Controls.h"
 #include "common/MessageBoxes.h"
 #include "launch/CommandLines.h"
-#include "launch/FileListBox.h"
 #include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
+#include "pages/Controls.h"
+#include "pages/FileListBox.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "app/CreditsPage.h"
+#include "pages/CreditsPage.h"
 
-#include "common/Controls.h"
 #include "common/ProgramName.h"
+#include "pages/Controls.h"
 
 #include <QLabel>
 

@@ -1,11 +1,11 @@
-#include "launch/FileManagerPage.h"
+#include "pages/FileManagerPage.h"
 
-#include "common/Controls.h"
 #include "common/MessageBoxes.h"
 #include "launch/CommandLines.h"
-#include "launch/FileListBox.h"
 #include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
+#include "pages/Controls.h"
+#include "pages/FileListBox.h"
 
 #include <QLabel>
 #include <QPushButton>

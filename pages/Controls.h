@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Twips.h"
+#include "pages/Twips.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "setup/LimitedLineEdit.h"
+#include "pages/LimitedLineEdit.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "setup/SetupPage.h"
+#include "pages/SetupPage.h"
 
-#include "common/Controls.h"
 #include "common/MessageBoxes.h"
 #include "common/SettingsStore.h"
 #include "launch/GameDirectory.h"
+#include "pages/Controls.h"
+#include "pages/LimitedLineEdit.h"
 #include "setup/LauncherSettings.h"
-#include "setup/LimitedLineEdit.h"
 
 #include <QButtonGroup>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "launch/FileListBox.h"
+#include "pages/FileListBox.h"
 
 #include <QDir>
 
