@@ -10,11 +10,6 @@
 
 namespace {
 
-std::wstring wide(const QString& text)
-{
-    return text.toStdWString();
-}
-
 QString systemMessage(DWORD error)
 {
     wchar_t* text = nullptr;
@@ -37,7 +32,7 @@ ProgramStarter::Result SystemProgramStarter::start(const CommandLine& commandLin
     // Shell call did; a path with a blank (C:\Program Files\...) is quoted so that it stays one
     // word for the system and for the program's own argument parsing.
     const QString program = quoteWindowsArgument(QDir::toNativeSeparators(commandLine.program));
-    std::wstring line = wide(program + QLatin1Char(' ') + commandLine.arguments);
+    std::wstring line = (program + QLatin1Char(' ') + commandLine.arguments).toStdWString();
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

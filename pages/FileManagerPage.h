@@ -17,12 +17,6 @@ public:
     FileManagerPage(ProgramStarter& programs, MessageBoxes& messages, const GameDir& gameDir,
                     QWidget* parent = nullptr);
 
-    FileListBox& levels() const { return *LevList; }
-    FileListBox& tilesets() const { return *TileList; }
-    FileListBox& tunes() const { return *MusicList; }
-    QLabel& levelCount() const { return *LCount; }
-    QLabel& tilesetCount() const { return *TCount; }
-    QLabel& tuneCount() const { return *MCount; }
     // Points the three lists at the directory and counts their files. A list that refuses the
     // directory stops it there, with the reason: the lists after it and the counts stay.
     bool showFilesOf(const QString& directory, QString* reason);

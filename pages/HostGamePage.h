@@ -19,7 +19,6 @@ public:
     HostGamePage(ProgramStarter& programs, MessageBoxes& messages, const GameDir& gameDir,
                  QWidget* parent = nullptr);
 
-    FileListBox& levels() const { return *File1; }
     // Points the level list at the directory; false, with the reason, when it cannot be listed.
     bool showFilesOf(const QString& directory, QString* reason);
 

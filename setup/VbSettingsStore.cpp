@@ -8,9 +8,10 @@ namespace {
 
 const QString Branch = QStringLiteral("Software\\VB and VBA Program Settings\\");
 
-std::wstring wide(const QString& text)
+// The key of one section of an application's settings, below HKEY_CURRENT_USER.
+std::wstring sectionKey(const QString& app, const QString& section)
 {
-    return text.toStdWString();
+    return (Branch + app + QLatin1Char('\\') + section).toStdWString();
 }
 
 class OpenKey {
@@ -35,12 +36,12 @@ bool VbSettingsStore::save(const QString& app, const QString& section, const QSt
 {
     m_error.clear();
     OpenKey open;
-    const std::wstring subKey = wide(Branch + app + QLatin1Char('\\') + section);
+    const std::wstring subKey = sectionKey(app, section);
     LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0,
                                      KEY_SET_VALUE, nullptr, &open.handle, nullptr);
     if (status == ERROR_SUCCESS) {
-        const std::wstring data = wide(value);
-        status = RegSetValueExW(open.handle, wide(key).c_str(), 0, REG_SZ,
+        const std::wstring data = value.toStdWString();
+        status = RegSetValueExW(open.handle, key.toStdWString().c_str(), 0, REG_SZ,
                                 reinterpret_cast<const BYTE*>(data.c_str()),
                                 DWORD((data.size() + 1) * sizeof(wchar_t)));
     }
@@ -55,12 +56,12 @@ std::optional<QString> VbSettingsStore::load(const QString& app, const QString& 
 {
     m_error.clear();
     OpenKey open;
-    const std::wstring subKey = wide(Branch + app + QLatin1Char('\\') + section);
+    const std::wstring subKey = sectionKey(app, section);
     LSTATUS status =
         RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_QUERY_VALUE, &open.handle);
     if (status == ERROR_FILE_NOT_FOUND)
         return std::nullopt;
-    const std::wstring name = wide(key);
+    const std::wstring name = key.toStdWString();
     DWORD type = 0;
     DWORD bytes = 0;
     if (status == ERROR_SUCCESS)
