@@ -57,6 +57,12 @@ def descendants(pid):
     return children
 
 
+def native_windows(window):
+    """The X windows inside window, at any depth."""
+    children = window.query_tree().children
+    return len(children) + sum(native_windows(child) for child in children)
+
+
 def main():
     binary, shots = sys.argv[1], sys.argv[2]
     os.makedirs(shots, exist_ok=True)
@@ -74,6 +80,12 @@ def main():
         if (geometry.width, geometry.height) != EXPECTED_SIZE:
             fail(f"window is {geometry.width}x{geometry.height}, expected "
                  f"{EXPECTED_SIZE[0]}x{EXPECTED_SIZE[1]}")
+
+        # The player's picture box needs a native window; its neighbours must not get one each,
+        # which would cost start-up time, memory and every repaint.
+        natives = native_windows(window)
+        if natives > 6:
+            fail(f"{natives} native windows inside the main window, expected a handful")
 
         # Without a window manager the focus follows the pointer: rest it on the window.
         origin = window.translate_coords(dpy.screen().root, 0, 0)
