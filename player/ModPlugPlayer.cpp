@@ -42,27 +42,33 @@ std::int32_t lengthInTenths(double seconds)
     return std::int32_t(tenths);
 }
 
-void applyGain(float* samples, std::size_t count, float from, float to)
+// A change of volume glides over this many frames at the start of a buffer and holds after it:
+// long enough not to click, short enough that the new volume is reached soon after it is heard.
+std::size_t glideFrames(int rate)
 {
-    if (from == to) {
-        if (to == 1.0f)
-            return;
-        if (to == 0.0f) {
-            std::fill(samples, samples + count, 0.0f);
-            return;
+    return std::size_t(std::max(rate, 0) / 100); // 10 ms
+}
+
+void applyGain(float* samples, std::size_t frames, float from, float to, std::size_t glide)
+{
+    std::size_t frame = 0;
+    if (from != to) {
+        const std::size_t steps = std::min(glide, frames);
+        const float step = (to - from) / float(std::max<std::size_t>(steps, 1));
+        for (; frame < steps; ++frame) {
+            const float gain = from + step * float(frame + 1);
+            samples[2 * frame] *= gain;
+            samples[2 * frame + 1] *= gain;
         }
-        for (std::size_t i = 0; i < count; ++i)
-            samples[i] *= to;
+    }
+    if (to == 1.0f)
+        return;
+    if (to == 0.0f) {
+        std::fill(samples + 2 * frame, samples + 2 * frames, 0.0f);
         return;
     }
-    // Glide to the new gain across the buffer; a sudden jump would click.
-    const std::size_t frames = count / 2;
-    const float step = (to - from) / float(std::max<std::size_t>(frames, 1));
-    for (std::size_t frame = 0; frame < frames; ++frame) {
-        const float gain = from + step * float(frame + 1);
-        samples[2 * frame] *= gain;
-        samples[2 * frame + 1] *= gain;
-    }
+    for (std::size_t i = 2 * frame; i < 2 * frames; ++i)
+        samples[i] *= to;
 }
 
 } // namespace
@@ -201,7 +207,7 @@ std::int32_t Player::setVolume(std::int32_t volume)
 
 std::uint16_t framesPerBuffer(int rate)
 {
-    const int limit = std::max(rate, 0) / 20; // 50 ms
+    const int limit = std::max(rate, 0) / 10; // 100 ms
     std::uint16_t frames = 256;
     while (frames * 2 <= limit && frames < 8192)
         frames = std::uint16_t(frames * 2);
@@ -306,7 +312,7 @@ void Player::render(float* out, std::size_t frames, int rate) noexcept
         done = 0; // a lock that cannot be taken: play silence rather than end the program
     }
     std::fill(out + 2 * done, out + 2 * frames, 0.0f);
-    applyGain(out, 2 * done, from, to);
+    applyGain(out, done, from, to, glideFrames(rate));
 }
 
 } // namespace modplug

@@ -23,10 +23,11 @@ Options parseOptions(const char* text);
 // A volume from 0 to 100 as a factor for the samples: squared, which sounds even across the bar.
 float gainForVolume(int volume);
 
-// The sound device's buffer at `rate` Hz: the largest power of two up to 50 ms, 2048 frames at
-// 44.1 and 48 kHz. SDL's PulseAudio output keeps about as much again queued in the server, so a
-// volume change, which applies from the next buffer on, is heard within about 70 ms. Each
-// doubling halves the audio thread's wake-ups but doubles that delay.
+// The sound device's buffer at `rate` Hz: the largest power of two up to 100 ms, 4096 frames at
+// 44.1 and 48 kHz. Through PulseAudio each buffer is about all that is queued, so a volume
+// change, which applies from the next buffer on, is heard within about 100 ms. Halving the
+// buffer would hasten that, but wakes the audio thread about twice as often while playing, the
+// largest cost of playback after decoding.
 std::uint16_t framesPerBuffer(int rate);
 
 class Player {
