@@ -25,6 +25,7 @@ struct AudioLibraries {
     decltype(&SDL_InitSubSystem) initSubSystem;
     decltype(&SDL_QuitSubSystem) quitSubSystem;
     decltype(&SDL_EventState) eventState;
+    decltype(&SDL_GetCurrentAudioDriver) currentAudioDriver;
     decltype(&SDL_GetDefaultAudioInfo) getDefaultAudioInfo;
     decltype(&SDL_OpenAudioDevice) openAudioDevice;
     decltype(&SDL_PauseAudioDevice) pauseAudioDevice;

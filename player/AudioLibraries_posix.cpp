@@ -32,6 +32,7 @@ bool open(AudioLibraries& l)
            find(sdl, "SDL_InitSubSystem", l.initSubSystem) &&
            find(sdl, "SDL_QuitSubSystem", l.quitSubSystem) &&
            find(sdl, "SDL_EventState", l.eventState) &&
+           find(sdl, "SDL_GetCurrentAudioDriver", l.currentAudioDriver) &&
            find(sdl, "SDL_GetDefaultAudioInfo", l.getDefaultAudioInfo) &&
            find(sdl, "SDL_OpenAudioDevice", l.openAudioDevice) &&
            find(sdl, "SDL_PauseAudioDevice", l.pauseAudioDevice) &&

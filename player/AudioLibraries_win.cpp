@@ -20,6 +20,7 @@ const AudioLibraries* audioLibraries()
         &SDL_InitSubSystem,
         &SDL_QuitSubSystem,
         &SDL_EventState,
+        &SDL_GetCurrentAudioDriver,
         &SDL_GetDefaultAudioInfo,
         &SDL_OpenAudioDevice,
         &SDL_PauseAudioDevice,

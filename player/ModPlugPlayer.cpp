@@ -205,9 +205,14 @@ std::int32_t Player::setVolume(std::int32_t volume)
     return inForce;
 }
 
-std::uint16_t framesPerBuffer(int rate)
+int bufferMilliseconds(const char* driver)
 {
-    const int limit = std::max(rate, 0) / 10; // 100 ms
+    return driver != nullptr && std::string_view(driver) == "pulseaudio" ? 100 : 50;
+}
+
+std::uint16_t framesPerBuffer(int rate, int milliseconds)
+{
+    const long long limit = std::max(rate, 0) * static_cast<long long>(milliseconds) / 1000;
     std::uint16_t frames = 256;
     while (frames * 2 <= limit && frames < 8192)
         frames = std::uint16_t(frames * 2);
@@ -240,7 +245,7 @@ bool Player::openDevice()
     wanted.freq = outputKnown && output.freq >= 8000 && output.freq <= 192000 ? output.freq : 48000;
     wanted.format = AUDIO_F32SYS;
     wanted.channels = 2;
-    wanted.samples = framesPerBuffer(wanted.freq);
+    wanted.samples = framesPerBuffer(wanted.freq, bufferMilliseconds(audio->currentAudioDriver()));
     wanted.callback = &Player::audioCallback;
     wanted.userdata = this;
     SDL_AudioSpec obtained{};

@@ -23,12 +23,14 @@ Options parseOptions(const char* text);
 // A volume from 0 to 100 as a factor for the samples: squared, which sounds even across the bar.
 float gainForVolume(int volume);
 
-// The sound device's buffer at `rate` Hz: the largest power of two up to 100 ms, 4096 frames at
-// 44.1 and 48 kHz. Through PulseAudio each buffer is about all that is queued, so a volume
-// change, which applies from the next buffer on, is heard within about 100 ms. Halving the
-// buffer would hasten that, but wakes the audio thread about twice as often while playing, the
-// largest cost of playback after decoding.
-std::uint16_t framesPerBuffer(int rate);
+// How long one buffer of the sound device may last, so that a volume change, which applies from
+// the next buffer on, is heard within about 100 ms. PulseAudio keeps about one buffer queued,
+// SDL's other outputs (ALSA's two periods, for one) about two. Longer buffers wake the audio
+// thread less often while playing, the largest cost of playback after decoding.
+int bufferMilliseconds(const char* driver);
+
+// The largest power of two of frames at `rate` Hz that lasts at most `milliseconds`.
+std::uint16_t framesPerBuffer(int rate, int milliseconds);
 
 class Player {
 public:

@@ -22,6 +22,7 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -247,12 +248,17 @@ private Q_SLOTS:
     }
 
     // The buffer bounds how soon a volume change is heard; it must not double at 48 kHz.
-    void theBufferStaysWithinAHundredMilliseconds()
+    void theBufferFitsTheOutputsQueue()
     {
-        for (const auto& [rate, frames] :
-             {std::pair{22050, 2048}, std::pair{44100, 4096}, std::pair{48000, 4096},
-              std::pair{96000, 8192}, std::pair{0, 256}})
-            QCOMPARE(modplug::framesPerBuffer(rate), std::uint16_t(frames));
+        QCOMPARE(modplug::bufferMilliseconds("pulseaudio"), 100);
+        for (const char* driver :
+             {"alsa", "pipewire", "disk", "wasapi", static_cast<const char*>(nullptr)})
+            QCOMPARE(modplug::bufferMilliseconds(driver), 50);
+        for (const auto& [rate, ms, frames] :
+             {std::tuple{44100, 100, 4096}, std::tuple{48000, 100, 4096},
+              std::tuple{96000, 100, 8192}, std::tuple{44100, 50, 2048},
+              std::tuple{48000, 50, 2048}, std::tuple{22050, 50, 1024}, std::tuple{0, 100, 256}})
+            QCOMPARE(modplug::framesPerBuffer(rate, ms), std::uint16_t(frames));
     }
 
     // A new volume takes over within 10 ms of the next buffer's start, not at its end.
