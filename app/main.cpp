@@ -23,8 +23,8 @@ int main(int argc, char* argv[])
     }
 
     // The player is handed the native window of a hidden picture box at start-up. Qt would
-    // otherwise give that box's every sibling and their children native windows as well: a
-    // hundred X windows that cost start-up time, memory and every later repaint.
+    // otherwise give every sibling of the box and of its parents a native window as well:
+    // twenty X windows that cost start-up time and every later repaint.
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
     // The help window is a tool window, which Qt does not count; the main window says when the
