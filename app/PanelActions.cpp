@@ -13,6 +13,19 @@ PanelLink panelLink(const QString& address)
     return command;
 }
 
+namespace {
+
+QString telnetAddress(const ListServer& server)
+{
+    // An IPv6 address needs brackets in an address, or its colons run into the port's.
+    const QString host = server.host.contains(QLatin1Char(':'))
+                             ? QLatin1Char('[') + server.host + QLatin1Char(']')
+                             : server.host;
+    return QStringLiteral("telnet://") + host + QLatin1Char(':') + QString::number(server.port);
+}
+
+} // namespace
+
 namespace panelcommands {
 
 PanelLink patch()
@@ -49,19 +62,17 @@ PanelLink email()
 
 PanelLink serversInTelnet(const ListServerHosts& hosts)
 {
-    return panelLink(QStringLiteral("telnet://") + hosts.primary.host + QLatin1Char(':') +
-                     QString::number(hosts.primary.port));
+    return panelLink(telnetAddress(hosts.primary));
 }
 
 PanelLink serversInfo(const ListServerHosts& hosts)
 {
-    return panelLink(QStringLiteral("telnet://") + hosts.primary.host + QStringLiteral(":10055"));
+    return panelLink(telnetAddress({hosts.primary.host, 10055}));
 }
 
 PanelLink pellamMirror(const ListServerHosts& hosts)
 {
-    return panelLink(QStringLiteral("telnet://") + hosts.pellamMirror.host + QLatin1Char(':') +
-                     QString::number(hosts.pellamMirror.port));
+    return panelLink(telnetAddress(hosts.pellamMirror));
 }
 
 } // namespace panelcommands

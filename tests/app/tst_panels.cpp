@@ -26,7 +26,7 @@ private:
     {
         auto* fakes = new FakeServices;
         fakes->listServers.primary.host = QStringLiteral("127.0.0.1");
-        fakes->listServers.pellamMirror.host = QStringLiteral("127.0.0.2");
+        fakes->listServers.pellamMirror.host = QStringLiteral("fd00::2"); // bracketed in addresses
         return fakes;
     }
 
@@ -60,7 +60,7 @@ private Q_SLOTS:
             {"StatusBar1", QStringLiteral("Servers Info"),
              QStringLiteral("telnet://127.0.0.1:10055")},
             {"StatusBar1", QStringLiteral("PL's Server Mirrors"),
-             QStringLiteral("telnet://127.0.0.2:10057")},
+             QStringLiteral("telnet://[fd00::2]:10057")},
         };
         for (const auto& link : links) {
             fakes->urls.opened.clear();
