@@ -18,7 +18,11 @@ Form2::Form2()
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(twips::rect(120, 120, 4455, 3015));
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The box was laid out for an 8-point system font; in today's larger default fonts the
+    // text runs past its foot, and without a bar nothing would show that more lines follow.
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A Windows text box puts tab stops every eight average characters, not every 80 pixels.
+    Text1->setTabStopDistance(8 * Text1->fontMetrics().averageCharWidth());
     Text1->setAccessibleName(QStringLiteral("Help text"));
 }
 

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTreeView>
 
@@ -164,8 +165,12 @@ private Q_SLOTS:
         QCOMPARE(lines[14], QStringLiteral("\tNo, i am your father."));
         QVERIFY(!text.contains(QStringLiteral("\r\r")) && !text.contains(QStringLiteral("\n\n")));
 
-        // A second "?" while it is open shows the same window, edits and all.
+        // Text that runs past the box's foot must show a bar to reach it.
         auto* box = help->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+        QTRY_VERIFY(box->verticalScrollBar()->maximum() == 0 ||
+                    box->verticalScrollBar()->isVisible());
+
+        // A second "?" while it is open shows the same window, edits and all.
         box->setPlainText(QStringLiteral("scribbled over"));
         QVERIFY(clickPanel(window, "StatusBar3", QStringLiteral("?")));
         QCOMPARE(window.helpWindow(), help);
