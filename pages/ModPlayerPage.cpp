@@ -132,12 +132,16 @@ bool ModPlayerPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Vol && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        m_volumeKeyDown = true;
         Vol_KeyDown();
         if (!key->text().isEmpty())
             Vol_KeyPress();
     } else if (watched == Vol && event->type() == QEvent::KeyRelease &&
                !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
         Vol_KeyUp();
+        m_volumeKeyDown = false;
+    } else if (watched == Vol && event->type() == QEvent::FocusOut) {
+        m_volumeKeyDown = false; // the key's release goes elsewhere
     }
     return QGroupBox::eventFilter(watched, event);
 }
@@ -154,7 +158,7 @@ bool fitsBar(const QScrollBar* bar, qint32 value)
 void ModPlayerPage::Timer1_Timer()
 {
     const qint32 volume = m_player.getVolume(ModHandle);
-    if (fitsBar(Vol, volume))
+    if (fitsBar(Vol, volume) && !m_volumeKeyDown)
         Vol->setValue(int(volume));
 
     HScroll1->setMinimum(0);

@@ -42,6 +42,9 @@ private:
     FileDialog& m_files;
     ModulePlayer::Handle ModHandle = 0;
     QString ModFileName;
+    // From a key's press on the volume bar to its release: the ticks leave the bar alone, or
+    // they would set it back before key-up applies where the key moved it.
+    bool m_volumeKeyDown = false;
 
     QPushButton* Command12;
     QPushButton* ModPlay;

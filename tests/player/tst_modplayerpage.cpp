@@ -201,6 +201,18 @@ private Q_SLOTS:
         QTest::keyRelease(volume, Qt::Key_End);
         QCOMPARE(volumeCalls(fakes.player),
                  (QStringList{QStringLiteral("setVolume 31"), QStringLiteral("setVolume 100")}));
+
+        // A key held across ticks still sets the volume it moved the bar to, and a key whose
+        // release goes elsewhere leaves the ticks in charge again.
+        QTest::keyPress(volume, Qt::Key_PageDown);
+        page.Timer1_Timer();
+        QTest::keyRelease(volume, Qt::Key_PageDown);
+        QCOMPARE(fakes.player.volume, 90);
+        QTest::keyPress(volume, Qt::Key_PageDown);
+        volume->clearFocus();
+        fakes.player.volume = 20;
+        page.Timer1_Timer();
+        QCOMPARE(volume->value(), 20);
     }
 
     void draggingTheThumbAppliesTheVolumeButArrowsAndTrackDoNot()
