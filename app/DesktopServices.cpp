@@ -10,6 +10,8 @@ void showMessage(QWidget* parent, const QString& caption, const QString& text,
                  QMessageBox::Icon icon)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    // Messages quote paths and names the user typed; none of it is markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -49,6 +49,8 @@ private Q_SLOTS:
         FakeServices fakes;
         Form1 window(fakes.services());
         window.show();
+        // A caption that looks like markup, as a level's file name may, is read as it is.
+        control<QLabel>(window, "Label10")->setText(QStringLiteral("<s>old.b2l"));
         int checked = 0;
         for (QWidget* widget : window.findChildren<QWidget*>()) {
             if (!isControl(widget) ||
