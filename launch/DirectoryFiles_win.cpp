@@ -20,7 +20,7 @@ bool isPlainFile(const QString& directory, const WIN32_FIND_DATAW& entry)
 
 } // namespace
 
-void forEachPlainFile(const QString& directory, const std::function<void(const QString&)>& take)
+bool forEachPlainFile(const QString& directory, const std::function<void(const QString&)>& take)
 {
     // One call lists names with their attributes, so no file needs a lookup of its own.
     const QString pattern = QDir::toNativeSeparators(QDir(directory).filePath(QStringLiteral("*")));
@@ -28,13 +28,17 @@ void forEachPlainFile(const QString& directory, const std::function<void(const Q
     const HANDLE find =
         FindFirstFileExW(reinterpret_cast<const wchar_t*>(pattern.utf16()), FindExInfoBasic, &entry,
                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    // The root of an empty drive has not even "." and "..". Qt does not ask for the rights on
+    // a directory, so a refusal shows only here.
     if (find == INVALID_HANDLE_VALUE)
-        return;
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
         if (isPlainFile(directory, entry))
             take(QString::fromWCharArray(entry.cFileName));
     } while (FindNextFileW(find, &entry));
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(find);
+    return complete;
 }
 
 bool mayListDirectory(const QFileInfo& directory)

@@ -100,10 +100,15 @@ FileListing listMatchingFiles(const QString& fileName, const FilePatterns& patte
         return listing;
     }
 
-    forEachPlainFile(listing.directory, [&](const QString& name) {
+    const bool read = forEachPlainFile(listing.directory, [&](const QString& name) {
         if (patterns.matches(name))
             listing.names.append(name);
     });
+    if (!read) {
+        listing.names.clear();
+        listing.error = QStringLiteral("The directory could not be read.");
+        return listing;
+    }
     std::sort(listing.names.begin(), listing.names.end(), nameLessThan);
     listing.ok = true;
     return listing;

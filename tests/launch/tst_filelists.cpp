@@ -1,3 +1,4 @@
+#include "launch/DirectoryFiles.h"
 #include "launch/FileListing.h"
 #include "pages/FileListBox.h"
 
@@ -112,6 +113,18 @@ private Q_SLOTS:
         FileListBox levels(QStringLiteral("*.b2l"));
         QVERIFY(levels.setFileName(temp.path() + QLatin1Char('/')));
         QCOMPARE(levels.listCount(), 0);
+    }
+
+    void aDirectoryThatCannotBeReadIsReported()
+    {
+        // The rights check before listing may pass where reading then fails (Windows does not
+        // tell Qt of its access lists); the reading itself must say so.
+        QTemporaryDir temp;
+        QStringList seen;
+        const auto take = [&](const QString& name) { seen.append(name); };
+        QVERIFY(forEachPlainFile(temp.path(), take));
+        QVERIFY(!forEachPlainFile(temp.path() + QStringLiteral("/missing"), take));
+        QVERIFY(seen.isEmpty());
     }
 
     void startsOnTheWorkingDirectory()
