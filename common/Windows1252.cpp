@@ -43,28 +43,4 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
-QByteArray encode(QStringView text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            bytes.append(char(c));
-            continue;
-        }
-        char byte = '?';
-        for (size_t j = 0; j < HighControls.size(); ++j) {
-            if (HighControls[j] == c) {
-                byte = char(0x80 + j);
-                break;
-            }
-        }
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        bytes.append(byte);
-    }
-    return bytes;
-}
-
 } // namespace windows1252

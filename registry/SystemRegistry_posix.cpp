@@ -19,10 +19,14 @@ SystemGameServices makeSystemGameServices()
 
 namespace encoding {
 
-// The code page of the Wine prefix the game runs in.
 QByteArray toAnsi(const QString& text)
 {
-    return toWindows1252(text);
+    return text.toUtf8();
+}
+
+QString fromAnsi(const QByteArray& bytes)
+{
+    return QString::fromUtf8(bytes);
 }
 
 } // namespace encoding

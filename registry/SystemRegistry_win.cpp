@@ -3,6 +3,7 @@
 #include "registry/ValueEncoding.h"
 #include "registry/Win32Registry.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 SystemGameServices makeSystemGameServices()
@@ -19,6 +20,12 @@ QByteArray toAnsi(const QString& text)
 {
     QStringEncoder encoder(QStringConverter::System);
     return encoder.encode(text);
+}
+
+QString fromAnsi(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringConverter::System);
+    return decoder.decode(bytes);
 }
 
 } // namespace encoding

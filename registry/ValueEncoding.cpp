@@ -1,7 +1,5 @@
 #include "registry/ValueEncoding.h"
 
-#include "common/Windows1252.h"
-
 #include <array>
 
 namespace profile {
@@ -75,16 +73,6 @@ QByteArray littleEndian32(quint32 value)
     for (int i = 0; i < 4; ++i)
         bytes[i] = char((value >> (8 * i)) & 0xFF);
     return bytes;
-}
-
-QByteArray toWindows1252(const QString& text)
-{
-    return windows1252::encode(text);
-}
-
-QString fromWindows1252(const QByteArray& bytes)
-{
-    return windows1252::decode(bytes);
 }
 
 } // namespace encoding

@@ -37,14 +37,10 @@ quint32 readHexNumber(const QString& text);
 // The four bytes of a number, least significant first.
 QByteArray littleEndian32(quint32 value);
 
-// Windows-1252, the code page Wine and western Windows systems use for the registry's 8-bit
-// calls. Characters it cannot hold become '?'; the five bytes it leaves undefined map to the
-// control characters of the same number, as Windows maps them.
-QByteArray toWindows1252(const QString& text);
-QString fromWindows1252(const QByteArray& bytes);
-
-// The system's 8-bit code page: the ANSI code page on Windows, Windows-1252 elsewhere (the code
-// page of the Wine prefix the game runs in).
+// The system's 8-bit texts: the ANSI code page on Windows. Under Wine, UTF-8: the prefix keeps
+// its texts in Unicode and hands each program its own locale's code page when it reads them,
+// so the game sees a name in the code page it runs under, whichever that is.
 QByteArray toAnsi(const QString& text);
+QString fromAnsi(const QByteArray& bytes);
 
 } // namespace encoding

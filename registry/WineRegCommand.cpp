@@ -81,7 +81,7 @@ QStringList WineRegCommand::addArguments(const QString& key, const QString& name
         typeName = QStringLiteral("REG_SZ");
         // The text ends at its terminating zero byte.
         const qsizetype zero = data.indexOf('\0');
-        text = encoding::fromWindows1252(zero >= 0 ? data.left(zero) : data);
+        text = encoding::fromAnsi(zero >= 0 ? data.left(zero) : data);
     } else if (type == Registry::RegBinary) {
         typeName = QStringLiteral("REG_BINARY");
         text = QString::fromLatin1(data.toHex().toUpper());

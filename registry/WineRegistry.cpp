@@ -69,12 +69,12 @@ QString writeBeside(const QString& target, const QByteArray& content)
 }
 
 // The value as the registry's 8-bit call hands it over, converted the way the call converts it
-// before the server stores it: texts from the code page to UTF-16.
+// before the server stores it: texts to UTF-16.
 WineRegFile::Value wideValue(quint32 type, const QByteArray& data)
 {
     if (type != Registry::RegSz)
         return {type, data};
-    const QString text = encoding::fromWindows1252(data);
+    const QString text = encoding::fromAnsi(data);
     QByteArray wide;
     wide.reserve(text.size() * 2);
     for (const QChar c : text) {
@@ -121,7 +121,7 @@ std::optional<Registry::Key> WineRegistry::openKey(Key root, const QByteArray& s
     if (root != HkeyUsers)
         return std::nullopt;
     // userdef.reg holds HKEY_USERS\.DEFAULT; the other users' branches are not the game's.
-    const QString path = encoding::fromWindows1252(subKey);
+    const QString path = encoding::fromAnsi(subKey);
     const QStringList parts = path.split(QLatin1Char('\\'));
     if (parts.size() < 2 || parts.contains(QString()) ||
         parts.front().compare(QLatin1String(".DEFAULT"), Qt::CaseInsensitive) != 0)
@@ -152,7 +152,7 @@ bool WineRegistry::setValue(Key key, const QByteArray& valueName, quint32 type,
     const auto open = m_open.find(key);
     if (open == m_open.end() || (type != RegSz && type != RegBinary))
         return false;
-    const QString name = encoding::fromWindows1252(valueName);
+    const QString name = encoding::fromAnsi(valueName);
     if (!serverRunning()) {
         bool serverStarted = false;
         if (setValueInFile(open->second, name, type, data, &serverStarted))

@@ -83,23 +83,6 @@ private Q_SLOTS:
                      encoding::readHexNumber(*characterValueText(Edition::Rkv, Character::Nyla))),
                  QByteArray::fromHex("3d000000"));
     }
-
-    void windows1252()
-    {
-        // Every byte comes back as itself, the five undefined ones included.
-        QByteArray all;
-        for (int b = 0; b < 256; ++b)
-            all.append(char(b));
-        QCOMPARE(encoding::toWindows1252(encoding::fromWindows1252(all)), all);
-
-        QCOMPARE(encoding::fromWindows1252(QByteArray("Zo\xeb \x80\x9f")),
-                 QStringLiteral("Zo\u00eb \u20ac\u0178"));
-        QCOMPARE(encoding::toWindows1252(QStringLiteral("Zo\u00eb \u20ac")),
-                 QByteArray("Zo\xeb \x80"));
-        // What the code page cannot hold becomes one '?' per character.
-        QCOMPARE(encoding::toWindows1252(QStringLiteral("\u0100\u0080x\U0001F600")),
-                 QByteArray("??x?"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestValueEncoding)

@@ -145,10 +145,12 @@ private Q_SLOTS:
             replaced(before, "\"Color\"=hex:01,02,03,04\n", "\"Color\"=hex:0a,1b,2c,3d\n");
         QCOMPARE(readFile(prefix.userdef()), afterColor);
 
-        // Texts go in as the code page hands them over: Windows-1252 to Unicode.
-        QVERIFY(api.SetValue(api.KeyHandle, QStringLiteral("NAME"), 1, QStringLiteral("Zo\u00eb")));
+        // Texts are kept whole, letters beyond Windows-1252 too: the game's own locale decides
+        // the code page it reads them in.
+        QVERIFY(api.SetValue(api.KeyHandle, QStringLiteral("NAME"), 1,
+                             QStringLiteral("Zo\u00eb \u0141")));
         const QByteArray afterName =
-            replaced(afterColor, "\"Name\"=\"Player\"\n", "\"Name\"=\"Zo\\x00eb\"\n");
+            replaced(afterColor, "\"Name\"=\"Player\"\n", "\"Name\"=\"Zo\\x00eb \\x0141\"\n");
         QCOMPARE(readFile(prefix.userdef()), afterName);
 
         // Other value types write nothing.

@@ -1,8 +1,10 @@
 #include "FakeServices.h"
 #include "WindowTestHelpers.h"
+#include "registry/ValueEncoding.h"
 
 #include "launch/GameDirectory.h"
 #include "pages/SetupPage.h"
+#include "registry/ValueEncoding.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -235,9 +237,11 @@ private Q_SLOTS:
             quint32 type;
             QByteArray data;
         };
+        // The name in the system's 8-bit texts, with its terminating zero.
+        const QByteArray name = encoding::toAnsi(QStringLiteral("Zo\u00eb")) + '\0';
         const Press presses[] = {
-            {"Command6", kKey123, "Name", 1, QByteArray("Zo\xeb\0", 4)},
-            {"Command7", kKey124, "Name", 1, QByteArray("Zo\xeb\0", 4)},
+            {"Command6", kKey123, "Name", 1, name},
+            {"Command7", kKey124, "Name", 1, name},
             {"Command8", kKey123, "Color", 3, QByteArray::fromHex("0a1b2c3d")},
             {"Command9", kKey124, "Color", 3, QByteArray::fromHex("0a1b2c3d")},
             {"Command10", kKey123, "Char", 3, QByteArray::fromHex("55000000")},
