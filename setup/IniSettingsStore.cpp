@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -16,6 +17,29 @@ QString settingsText(const QVariant& value)
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
     return value.toString();
+}
+
+// Qt reads a file that begins with UTF-8's byte-order mark correctly but still reports a format
+// error for it, and editors such as Notepad write that mark. Such a file counts as damaged only
+// if it is without the mark.
+bool damagedBeyondItsByteOrderMark(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray text = file.readAll();
+    if (!text.startsWith("\xEF\xBB\xBF"))
+        return true;
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("copy.ini"));
+    QFile unmarked(copy);
+    if (!scratch.isValid() || !unmarked.open(QIODevice::WriteOnly) ||
+        unmarked.write(text.sliced(3)) != text.size() - 3 || !unmarked.flush())
+        return true;
+    unmarked.close();
+    QSettings settings(copy, QSettings::IniFormat);
+    settings.allKeys();
+    return settings.status() != QSettings::NoError;
 }
 
 // Whether the settings file is damaged, so that writing it would lose what it holds. Qt keeps
@@ -28,7 +52,7 @@ bool damaged(QSettings& settings, const QString& path)
     settings.allKeys(); // reads every section, so that damage anywhere shows
     const QFileInfo info(path);
     const std::pair<qint64, QDateTime> state{info.size(), info.lastModified()};
-    if (settings.status() == QSettings::FormatError) {
+    if (settings.status() == QSettings::FormatError && damagedBeyondItsByteOrderMark(path)) {
         knownDamaged.insert(path, state);
         return true;
     }

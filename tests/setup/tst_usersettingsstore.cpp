@@ -30,8 +30,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         {
             UserSettingsStore store(dir.path());
-            QVERIFY(
-                store.save(kApp, kSection, QStringLiteral("Path"), QStringLiteral("C:\\Games\\")));
+            QVERIFY(store.save(kApp, kSection, QStringLiteral("Path"),
+                               QStringLiteral("/home/u/games/")));
             QVERIFY(store.save(kApp, kSection, QStringLiteral("Alias"),
                                QStringLiteral("Zo\u00eb, \"x\"")));
             QVERIFY(store.save(kApp, kSection, QStringLiteral("Fur"), QString()));
@@ -39,7 +39,8 @@ private Q_SLOTS:
             QVERIFY(store.error().isEmpty());
         }
         UserSettingsStore again(dir.path());
-        QCOMPARE(again.load(kApp, kSection, QStringLiteral("Path")), QStringLiteral("C:\\Games\\"));
+        QCOMPARE(again.load(kApp, kSection, QStringLiteral("Path")),
+                 QStringLiteral("/home/u/games/"));
         QCOMPARE(again.load(kApp, kSection, QStringLiteral("Alias")),
                  QStringLiteral("Zo\u00eb, \"x\""));
         // A stored empty text is a value, not a missing key.
@@ -110,6 +111,20 @@ private Q_SLOTS:
         QVERIFY(!store.save(kApp, kSection, QStringLiteral("Alias"), QStringLiteral("New")));
         QVERIFY(!store.error().isEmpty());
         QCOMPARE(readFile(file), damaged);
+    }
+
+    void aByteOrderMarkIsNoDamage()
+    {
+        // As Notepad saves the file.
+        QTemporaryDir dir;
+        UserSettingsStore store(dir.path());
+        const QString file = store.location(kApp);
+        writeFile(file, "\xEF\xBB\xBF[Settings]\r\nPath=/home/u/games/\r\nAlias=Old\r\n");
+        QCOMPARE(store.load(kApp, kSection, QStringLiteral("Alias")), QStringLiteral("Old"));
+        QVERIFY(store.save(kApp, kSection, QStringLiteral("Alias"), QStringLiteral("New")));
+        QCOMPARE(store.load(kApp, kSection, QStringLiteral("Path")),
+                 QStringLiteral("/home/u/games/"));
+        QCOMPARE(store.load(kApp, kSection, QStringLiteral("Alias")), QStringLiteral("New"));
     }
 
     void somethingInTheWayIsReported()
