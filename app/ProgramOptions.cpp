@@ -85,6 +85,8 @@ std::optional<ListServer> parseListServer(const QString& text)
 ProgramOptions parseProgramOptions(const QStringList& arguments)
 {
     QCommandLineParser parser;
+    // "-platform" is one word, as Qt programs and Windows users write options, not eight letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         ProgramName + QStringLiteral(": finds, joins and hosts Brix Quorrel 2 servers."));
     // Not the parser's own help option: it would offer Qt's options too, which are not read.

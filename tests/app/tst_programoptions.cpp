@@ -31,6 +31,13 @@ private Q_SLOTS:
         QTest::newRow("unknown option")
             << QStringList{QStringLiteral("--bogus")} << 2 << QString()
             << QStringLiteral("korvane: Unknown option 'bogus'.\nTry 'korvane --help'");
+        QTest::newRow("one dash") << QStringList{QStringLiteral("-platform"),
+                                                 QStringLiteral("offscreen")}
+                                  << 2 << QString()
+                                  << QStringLiteral("korvane: Unknown option 'platform'.");
+        QTest::newRow("help with one dash")
+            << QStringList{QStringLiteral("-help")} << 0
+            << QStringLiteral("Usage: korvane [options]") << QString();
         QTest::newRow("malformed list server")
             << QStringList{QStringLiteral("--list-server"), QStringLiteral("bad:port:x")} << 2
             << QString() << QStringLiteral("not 'bad:port:x'");
