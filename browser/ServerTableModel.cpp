@@ -77,6 +77,11 @@ QString ServerTableModel::shownText(QString text)
         text.truncate(MaxShownLength);
         text.append(u'\u2026');
     }
+    // A cell is one line: a tab or another control character would cut the text off there.
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20)
+            c = u' ';
+    }
     return text;
 }
 

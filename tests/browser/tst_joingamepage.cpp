@@ -460,7 +460,8 @@ private Q_SLOTS:
         QByteArray noise(4096, '\0');
         for (qsizetype i = 0; i < noise.size(); i += 3)
             noise[i] = char(i * 37);
-        send(peer, noise + "\n192.0.2.1:1 battle [1/2] Amid noise\r\n");
+        // A tab in a name is shown as a blank; the table would cut the name off at it.
+        send(peer, noise + "\n192.0.2.1:1 battle [1/2] Amid\tnoise\r\n");
         send(peer, "192.0.2.2:1 [1/2] " + QByteArray(1024 * 1024, 'n') + "\r\n");
         // 16 MiB without an LF, then the connection ends in the middle of a line.
         const QByteArray burst(1024 * 1024, 'b');
