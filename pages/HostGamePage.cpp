@@ -24,6 +24,8 @@ HostGamePage::HostGamePage(ProgramStarter& programs, MessageBoxes& messages, con
     File1->setAccessibleName(QStringLiteral("Levels"));
     CurLev = makeControl<QLabel>(this, "CurLev", 120, 2340, 1575, 255, QString());
     CurLev->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Until a choice fills it, the empty caption would be read out by the page's title.
+    CurLev->setAccessibleName(QStringLiteral("No level chosen"));
 
     Label4 = makeControl<QLabel>(this, "Label4", 1800, 240, 1335, 225, QStringLiteral("Game Type"));
     List2 = makeControl<QListWidget>(this, "List2", 1800, 480, 1335, 1815);
@@ -32,6 +34,7 @@ HostGamePage::HostGamePage(ProgramStarter& programs, MessageBoxes& messages, con
     List2->setAccessibleName(QStringLiteral("Game Type"));
     CurType = makeControl<QLabel>(this, "CurType", 1800, 2340, 1335, 255, QString());
     CurType->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    CurType->setAccessibleName(QStringLiteral("No game type chosen"));
 
     Label5 =
         makeControl<QLabel>(this, "Label5", 3240, 240, 1935, 225, QStringLiteral("Max Players"));
@@ -57,19 +60,26 @@ HostGamePage::HostGamePage(ProgramStarter& programs, MessageBoxes& messages, con
     connect(Command18, &QPushButton::clicked, this, &HostGamePage::Command18_Click);
 }
 
+// From now on the caption is read out by what it shows.
+void HostGamePage::showChoice(QLabel* caption, const QString& choice)
+{
+    caption->setText(choice);
+    caption->setAccessibleName(QString());
+}
+
 // The captions keep the last choice: taking a selection away (Ctrl+click) leaves them.
 void HostGamePage::File1_Click()
 {
     const QString level = File1->selectedFileName();
     if (!level.isEmpty())
-        CurLev->setText(level);
+        showChoice(CurLev, level);
 }
 
 void HostGamePage::List2_Click()
 {
     const QList<QListWidgetItem*> selected = List2->selectedItems();
     if (!selected.isEmpty())
-        CurType->setText(selected.first()->text());
+        showChoice(CurType, selected.first()->text());
 }
 
 // A typed number counts only once its "Okay" is pressed; it is taken as typed, unchecked.

@@ -23,6 +23,7 @@ public:
     bool showFilesOf(const QString& directory, QString* reason);
 
 private:
+    static void showChoice(QLabel* caption, const QString& choice);
     void File1_Click();
     void List2_Click();
     void Command17_Click();

@@ -53,6 +53,13 @@ private Q_SLOTS:
         control<QLabel>(window, "Label10")->setText(QStringLiteral("<s>old.b2l"));
         int checked = 0;
         for (QWidget* widget : window.findChildren<QWidget*>()) {
+            // An empty caption on a page must not borrow the page's title as its name.
+            auto* label = qobject_cast<QLabel*>(widget);
+            if (auto* page = qobject_cast<QGroupBox*>(widget->parentWidget());
+                label && label->text().isEmpty() && page)
+                QVERIFY2(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name) !=
+                             page->title(),
+                         qPrintable(widget->objectName()));
             if (!isControl(widget) ||
                 widget->objectName() == QLatin1String("qt_scrollarea_hcontainer"))
                 continue;
