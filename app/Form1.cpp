@@ -97,6 +97,9 @@ Form1::Form1(const Services& services)
     connect(StatusBar2, &PanelBar::panelClicked, this, &Form1::StatusBar2_PanelClick);
     connect(StatusBar3, &PanelBar::panelClicked, this, &Form1::StatusBar3_PanelClick);
     connect(&m_gameDir, &GameDir::changed, this, &Form1::gameDirectoryChanged);
+    // The keyboard starts on the tabs; first in line is the "1.23 Patch" panel, where a stray
+    // Space would start a download.
+    Tab1->bar().setFocus();
 
     Form_Load();
 }

@@ -21,6 +21,9 @@ TabStrip::TabStrip(QWidget* parent)
     m_bar->setExpanding(false);
     m_bar->setDrawBase(false);
     m_bar->setUsesScrollButtons(false);
+    // A click on a tab takes the keyboard too, as a Windows tab strip does, so that a Space
+    // meant for the page no longer goes to a status-bar panel pressed before.
+    m_bar->setFocusPolicy(Qt::StrongFocus);
     connect(m_bar, &QTabBar::currentChanged, this, &TabStrip::clicked);
     // Choosing the tab already shown changes nothing in the bar but is still a choice.
     connect(m_bar, &QTabBar::tabBarClicked, this, [this](int index) {

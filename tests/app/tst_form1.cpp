@@ -4,6 +4,7 @@
 #include "app/Form2.h"
 #include "pages/Twips.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTreeView>
 
 class TestForm1 : public QObject {
@@ -110,6 +112,8 @@ private Q_SLOTS:
         Form1 window(fakes.services());
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTabBar* tabs = window.findChild<QTabBar*>();
+        QCOMPARE(QApplication::focusWidget(), tabs);
         const QStringList order = {QStringLiteral("HostGame"), QStringLiteral("FileManager"),
                                    QStringLiteral("Setup"),    QStringLiteral("ModPlayer"),
                                    QStringLiteral("Credits"),  QStringLiteral("JoinGame")};
@@ -124,6 +128,14 @@ private Q_SLOTS:
         QCOMPARE(visiblePages(window), QStringList{QStringLiteral("ModPlayer")});
         QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(visiblePages(window), QStringList{QStringLiteral("Setup")});
+
+        // A tab clicked takes the keyboard from a panel.
+        window.findChild<QWidget*>(QStringLiteral("StatusBar3"))
+            ->findChildren<QAbstractButton*>()
+            .first()
+            ->setFocus();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(QApplication::focusWidget(), tabs);
     }
 
     void aHiddenPageKeepsWhatWasTyped()
