@@ -8,9 +8,11 @@
 #include "setup/LauncherSettings.h"
 
 #include <QButtonGroup>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 SetupPage::SetupPage(Registry& registry, SettingsStore& settings, MessageBoxes& messages,
                      GameDir& gameDir, QWidget* parent)
@@ -202,6 +204,9 @@ void SetupPage::writeCharacter(Edition edition)
 void SetupPage::writeProfileValue(Edition edition, const QString& name, quint32 type,
                                   const std::optional<QString>& value)
 {
+    // Under Wine a write may have to wait for Wine's own registry command.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     if (!m_registryApi.OpenKey(Registry::HkeyUsers, profile::subKey(edition),
                                Registry::KeyAllAccess))
         return;

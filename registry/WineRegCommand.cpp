@@ -3,8 +3,10 @@
 #include "registry/Registry.h"
 #include "registry/ValueEncoding.h"
 
+#include <QEventLoop>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 ProcessWineRunner::ProcessWineRunner(QString prefix, int timeoutMs)
     : ProcessWineRunner([prefix = std::move(prefix)] { return prefix; }, timeoutMs)
@@ -42,14 +44,27 @@ int ProcessWineRunner::run(const QStringList& arguments)
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
+    // Wine may take seconds to start. Meanwhile the window goes on painting, and its clock,
+    // timer and socket go on working; clicks and keys wait until the handler has finished, as
+    // they did before.
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
     process.start();
-    if (!process.waitForStarted(m_timeoutMs))
-        return -1;
-    if (!process.waitForFinished(m_timeoutMs)) {
+    limit.start(m_timeoutMs);
+    if (process.state() != QProcess::NotRunning)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (process.state() != QProcess::NotRunning) {
+        // Too slow, or the program is quitting.
         process.kill();
         process.waitForFinished(5000);
         return -1;
     }
+    if (process.error() == QProcess::FailedToStart)
+        return -1;
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 

@@ -6,10 +6,12 @@
 #include "registry/modRegistryAPI.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <fcntl.h>
@@ -381,6 +383,32 @@ private Q_SLOTS:
             qunsetenv("TMPDIR");
         else
             qputenv("TMPDIR", oldTmp);
+    }
+
+    void theWindowKeepsWorkingWhileWineRuns()
+    {
+        // A slow `wine`: the events of the window (here a 10 ms timer) go on meanwhile, and
+        // one that does not finish in time is stopped.
+        QTemporaryDir bin;
+        const QString wine = bin.filePath(QStringLiteral("wine"));
+        writeFile(wine, "#!/bin/sh\nsleep \"$3\"\nexit 3\n");
+        QVERIFY(QFile::setPermissions(wine, QFile::ReadOwner | QFile::ExeOwner));
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8() + ':' + oldPath);
+        int ticks = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(10);
+        ProcessWineRunner runner(bin.path(), 2000);
+        QCOMPARE(
+            runner.run({QStringLiteral("reg"), QStringLiteral("query"), QStringLiteral("0.3")}), 3);
+        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(runner.run({QStringLiteral("reg"), QStringLiteral("query"), QStringLiteral("30")}),
+                 -1);
+        QVERIFY(clock.elapsed() < 10000);
+        qputenv("PATH", oldPath);
     }
 };
 
