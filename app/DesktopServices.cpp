@@ -43,8 +43,9 @@ QString toQtFileFilter(const QString& filter)
 
 std::optional<QString> QtFileDialog::openFileName(QWidget* parent, const QString& filter)
 {
-    const QString chosen =
-        QFileDialog::getOpenFileName(parent, QString(), QString(), toQtFileFilter(filter));
+    // Windows names an untitled open dialog "Open"; Wine's dialog stays untitled.
+    const QString chosen = QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
+                                                        toQtFileFilter(filter));
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
