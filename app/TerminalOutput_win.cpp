@@ -16,11 +16,14 @@ bool hasStandardHandle(DWORD which)
     return handle != nullptr && handle != INVALID_HANDLE_VALUE;
 }
 
-void write(FILE* stream, DWORD which, const QString& text)
+// A handle the program was started with is behind the C runtime's stream. One that attaching
+// to a console has brought since is not: the runtime set up its streams without it, so the
+// text goes to the console directly.
+void write(FILE* stream, bool givenAtStart, const QString& text)
 {
     if (text.isEmpty())
         return;
-    if (hasStandardHandle(which)) {
+    if (givenAtStart) {
         std::fputs(text.toLocal8Bit().constData(), stream);
         std::fflush(stream);
         return;
@@ -40,8 +43,10 @@ void write(FILE* stream, DWORD which, const QString& text)
 
 void writeToTerminal(const QString& output, const QString& error)
 {
-    if (!hasStandardHandle(STD_OUTPUT_HANDLE) || !hasStandardHandle(STD_ERROR_HANDLE))
+    const bool outputGiven = hasStandardHandle(STD_OUTPUT_HANDLE);
+    const bool errorGiven = hasStandardHandle(STD_ERROR_HANDLE);
+    if (!outputGiven || !errorGiven)
         AttachConsole(ATTACH_PARENT_PROCESS);
-    write(stdout, STD_OUTPUT_HANDLE, output);
-    write(stderr, STD_ERROR_HANDLE, error);
+    write(stdout, outputGiven, output);
+    write(stderr, errorGiven, error);
 }
