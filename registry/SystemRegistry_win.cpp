@@ -3,7 +3,6 @@
 #include "registry/ValueEncoding.h"
 #include "registry/Win32Registry.h"
 
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 SystemGameServices makeSystemGameServices()
@@ -20,12 +19,6 @@ QByteArray toAnsi(const QString& text)
 {
     QStringEncoder encoder(QStringConverter::System);
     return encoder.encode(text);
-}
-
-QString fromAnsi(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringConverter::System);
-    return decoder.decode(bytes);
 }
 
 } // namespace encoding

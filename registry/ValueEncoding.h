@@ -41,6 +41,7 @@ QByteArray littleEndian32(quint32 value);
 // its texts in Unicode and hands each program its own locale's code page when it reads them,
 // so the game sees a name in the code page it runs under, whichever that is.
 QByteArray toAnsi(const QString& text);
+// Back from toAnsi; only Wine's registry, which stores Unicode, needs it.
 QString fromAnsi(const QByteArray& bytes);
 
 } // namespace encoding
