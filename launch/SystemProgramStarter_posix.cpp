@@ -1,11 +1,11 @@
 #include "launch/SystemProgramStarter.h"
 
 #include "launch/WindowsArguments.h"
+#include "wine/WineProcess.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace {
 
@@ -86,24 +86,17 @@ ProgramStarter::Result SystemProgramStarter::start(const CommandLine& commandLin
     if (located.path.isEmpty())
         return {false, located.error};
 
-    QStringList arguments = splitWindowsArguments(commandLine.arguments);
+    const QStringList arguments = splitWindowsArguments(commandLine.arguments);
     if (windowsProgram) {
-        const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
-        if (wine.isEmpty())
+        if (!prepareWineProcess(process, located.path, arguments,
+                                m_winePrefix ? m_winePrefix() : QString()))
             return {false, QStringLiteral("%1 is a Windows program, and Wine is needed to run it, "
                                           "but no \"wine\" was found on the PATH.")
                                .arg(QFileInfo(located.path).fileName())};
-        arguments.prepend(located.path);
-        process.setProgram(wine);
-        if (m_winePrefix) {
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("WINEPREFIX"), m_winePrefix());
-            process.setProcessEnvironment(environment);
-        }
     } else {
         process.setProgram(located.path);
+        process.setArguments(arguments);
     }
-    process.setArguments(arguments);
     // No working directory is set: the program inherits the launcher's own.
     if (!process.startDetached())
         return {false, process.errorString()};

@@ -1,7 +1,7 @@
 #include "registry/SystemRegistry.h"
 
 #include "registry/ValueEncoding.h"
-#include "registry/WinePrefix.h"
+#include "wine/WinePrefix.h"
 #include "registry/WineRegistry.h"
 
 SystemGameServices makeSystemGameServices()

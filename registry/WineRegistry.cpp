@@ -1,10 +1,10 @@
 #include "registry/WineRegistry.h"
 
 #include "registry/ValueEncoding.h"
-#include "registry/WinePrefix.h"
-#include "registry/WineRegCommand.h"
 #include "registry/WineRegFile.h"
-#include "registry/WineServer.h"
+#include "wine/WinePrefix.h"
+#include "wine/WineRegCommand.h"
+#include "wine/WineServer.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -216,7 +216,17 @@ bool WineRegistry::setValueInFile(const OpenKey& key, const QString& name, quint
 bool WineRegistry::setValueByCommand(const OpenKey& key, const QString& name, quint32 type,
                                      const QByteArray& data)
 {
-    return WineRegCommand(*m_runner).setValue(key.fullPath, name, type, data);
+    // reg takes a text as text, up to its terminating zero byte, and binary data in hexadecimal.
+    if (type == RegSz) {
+        const qsizetype zero = data.indexOf('\0');
+        return WineRegCommand(*m_runner).setValue(key.fullPath, name, QStringLiteral("REG_SZ"),
+                                                  encoding::fromAnsi(zero >= 0 ? data.left(zero)
+                                                                               : data));
+    }
+    if (type == RegBinary)
+        return WineRegCommand(*m_runner).setValue(key.fullPath, name, QStringLiteral("REG_BINARY"),
+                                                  QString::fromLatin1(data.toHex().toUpper()));
+    return false;
 }
 
 void WineRegistry::closeKey(Key key)

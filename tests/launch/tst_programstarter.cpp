@@ -65,6 +65,7 @@ private Q_SLOTS:
         writeFile(m_bin + QStringLiteral("/wine"),
                   "#!/bin/sh\n"
                   "out=\"$KORVANE_TEST_LOG/$$\"\n"
+                  "printf '%s' \"$LC_ALL\" > \"$out.locale\"\n"
                   "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$out.tmp\"\n"
                   "mv \"$out.tmp\" \"$out.args\"\n",
                   executable);
@@ -101,6 +102,33 @@ private Q_SLOTS:
                               QStringLiteral("-counts"), QStringLiteral("10"),
                               QStringLiteral("-maxplayers"), QStringLiteral("32"),
                               QStringLiteral("-Capture"), QStringLiteral("big map.b2l")}));
+    }
+
+    // Wine reads its arguments in the locale's character set: under LANG=C a level named outside
+    // ASCII reached the game as question marks unless Wine was told UTF-8.
+    void aNameOutsideAsciiReachesWineIntactUnderLangC()
+    {
+        const QByteArray lang = qgetenv("LANG"), all = qgetenv("LC_ALL"), ctype = qgetenv("LC_CTYPE");
+        qputenv("LANG", "C");
+        qunsetenv("LC_ALL");
+        qunsetenv("LC_CTYPE");
+        const QString level = QStringLiteral("Zo\u00eb \u0141\u00f3d\u017a.b2l");
+        const auto result = SystemProgramStarter().start(
+            host(m_gameDir, QStringLiteral("10"), QStringLiteral("32"), QStringLiteral("Race"),
+                 level));
+        qputenv("LANG", lang);
+        if (!all.isNull())
+            qputenv("LC_ALL", all);
+        if (!ctype.isNull())
+            qputenv("LC_CTYPE", ctype);
+        QVERIFY2(result.started, qPrintable(result.error));
+        QTRY_COMPARE(startedArgumentFiles().size(), 1);
+        QCOMPARE(argumentsOfOnlyStart().last(), level);
+        QFile locale(m_log + QLatin1Char('/') +
+                     startedArgumentFiles().first().replace(QLatin1String(".args"),
+                                                            QLatin1String(".locale")));
+        QVERIFY(locale.open(QIODevice::ReadOnly));
+        QCOMPARE(locale.readAll(), QByteArray("C.UTF-8"));
     }
 
     void theEditorIsFoundWhateverTheCaseOfItsName()

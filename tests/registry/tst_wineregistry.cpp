@@ -1,8 +1,8 @@
 #include "TestFiles.h"
 #include "registry/ValueEncoding.h"
-#include "registry/WineRegCommand.h"
+#include "wine/WineRegCommand.h"
 #include "registry/WineRegistry.h"
-#include "registry/WineServer.h"
+#include "wine/WineServer.h"
 #include "registry/modRegistryAPI.h"
 
 #include <QDir>

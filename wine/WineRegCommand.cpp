@@ -1,11 +1,9 @@
-#include "registry/WineRegCommand.h"
+#include "wine/WineRegCommand.h"
 
-#include "registry/Registry.h"
-#include "registry/ValueEncoding.h"
+#include "wine/WineProcess.h"
 
 #include <QEventLoop>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTimer>
 
 ProcessWineRunner::ProcessWineRunner(QString prefix, int timeoutMs)
@@ -21,26 +19,13 @@ ProcessWineRunner::ProcessWineRunner(std::function<QString()> prefix, int timeou
 
 int ProcessWineRunner::run(const QStringList& arguments)
 {
-    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
-    if (wine.isEmpty())
-        return -1;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("WINEPREFIX"), m_prefix());
-    environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    // Arguments go out in UTF-8; Wine reads them in the locale's character set.
-    QString ctype = environment.value(QStringLiteral("LC_ALL"));
-    if (ctype.isEmpty())
-        ctype = environment.value(QStringLiteral("LC_CTYPE"));
-    if (ctype.isEmpty())
-        ctype = environment.value(QStringLiteral("LANG"));
-    if (!ctype.contains(QLatin1String("utf-8"), Qt::CaseInsensitive) &&
-        !ctype.contains(QLatin1String("utf8"), Qt::CaseInsensitive))
-        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-
     QProcess process;
-    process.setProgram(wine);
-    process.setArguments(arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
     process.setProcessEnvironment(environment);
+    if (arguments.isEmpty() ||
+        !prepareWineProcess(process, arguments.front(), arguments.mid(1), m_prefix()))
+        return -1;
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
@@ -73,13 +58,10 @@ bool WineRegCommand::keyExists(const QString& key)
     return m_runner.run(queryArguments(key)) == 0;
 }
 
-bool WineRegCommand::setValue(const QString& key, const QString& name, quint32 type,
-                              const QByteArray& data)
+bool WineRegCommand::setValue(const QString& key, const QString& name, const QString& typeName,
+                              const QString& data)
 {
-    const QStringList add = addArguments(key, name, type, data);
-    if (add.isEmpty() || !keyExists(key))
-        return false;
-    return m_runner.run(add) == 0;
+    return keyExists(key) && m_runner.run(addArguments(key, name, typeName, data)) == 0;
 }
 
 QStringList WineRegCommand::queryArguments(const QString& key)
@@ -87,28 +69,15 @@ QStringList WineRegCommand::queryArguments(const QString& key)
     return {QStringLiteral("reg"), QStringLiteral("query"), key};
 }
 
-QStringList WineRegCommand::addArguments(const QString& key, const QString& name, quint32 type,
-                                         const QByteArray& data)
+QStringList WineRegCommand::addArguments(const QString& key, const QString& name,
+                                         const QString& typeName, const QString& data)
 {
-    QString typeName;
-    QString text;
-    if (type == Registry::RegSz) {
-        typeName = QStringLiteral("REG_SZ");
-        // The text ends at its terminating zero byte.
-        const qsizetype zero = data.indexOf('\0');
-        text = encoding::fromAnsi(zero >= 0 ? data.left(zero) : data);
-    } else if (type == Registry::RegBinary) {
-        typeName = QStringLiteral("REG_BINARY");
-        text = QString::fromLatin1(data.toHex().toUpper());
-    } else {
-        return {};
-    }
     QStringList arguments = {QStringLiteral("reg"), QStringLiteral("add"), key};
     if (name.isEmpty())
         arguments << QStringLiteral("/ve"); // the key's default value
     else
         arguments << QStringLiteral("/v") << name;
-    arguments << QStringLiteral("/t") << typeName << QStringLiteral("/d") << text
+    arguments << QStringLiteral("/t") << typeName << QStringLiteral("/d") << data
               << QStringLiteral("/f");
     return arguments;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +14,8 @@ public:
     virtual int run(const QStringList& arguments) = 0;
 };
 
-// Runs the `wine` found on PATH, without a shell, with WINEPREFIX set to the prefix.
+// Runs the `wine` found on PATH, without a shell, in the prefix; the first argument names the
+// Windows program.
 class ProcessWineRunner : public WineRunner {
 public:
     explicit ProcessWineRunner(QString prefix, int timeoutMs = 60000);
@@ -40,14 +40,14 @@ public:
     // key is the full path, such as "HKEY_USERS\.DEFAULT\Software\...".
     bool keyExists(const QString& key);
 
-    // Writes a REG_SZ or REG_BINARY value (data as the registry's 8-bit calls take it) into a key
-    // that exists; `reg add` would create a missing key, so the key is looked up first.
-    bool setValue(const QString& key, const QString& name, quint32 type, const QByteArray& data);
+    // Writes a value into a key that exists; `reg add` would create a missing key, so the key is
+    // looked up first. typeName is reg's ("REG_SZ", "REG_BINARY"), data as reg's /d takes it.
+    bool setValue(const QString& key, const QString& name, const QString& typeName,
+                  const QString& data);
 
     static QStringList queryArguments(const QString& key);
-    // Empty when the type cannot be written this way.
-    static QStringList addArguments(const QString& key, const QString& name, quint32 type,
-                                    const QByteArray& data);
+    static QStringList addArguments(const QString& key, const QString& name,
+                                    const QString& typeName, const QString& data);
 
 private:
     WineRunner& m_runner;

@@ -1,4 +1,4 @@
-#include "registry/WinePrefix.h"
+#include "wine/WinePrefix.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 # The userdef.reg reader and value writer, compiled into the fuzzer itself so that libFuzzer
 # sees their branches.
 korvane_add_fuzzer(fuzz_userdef_reg
-  SOURCES setup/fuzz_userdef_reg.cpp
+  SOURCES registry/fuzz_userdef_reg.cpp
           ${PROJECT_SOURCE_DIR}/registry/WineRegFile.cpp
           ${PROJECT_SOURCE_DIR}/registry/WineRegSyntax.cpp
   LIBS korvane_options Qt6::Core)

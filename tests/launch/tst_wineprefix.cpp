@@ -1,6 +1,6 @@
 #include "launch/CommandLines.h"
 #include "launch/SystemProgramStarter.h"
-#include "registry/WinePrefix.h"
+#include "wine/WinePrefix.h"
 
 #include <QDir>
 #include <QFile>

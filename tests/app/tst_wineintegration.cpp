@@ -4,9 +4,9 @@
 #include "app/Form1.h"
 #include "launch/GameDirectory.h"
 #include "pages/SetupPage.h"
-#include "registry/WinePrefix.h"
+#include "wine/WinePrefix.h"
 #include "registry/WineRegistry.h"
-#include "registry/WineServer.h"
+#include "wine/WineServer.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

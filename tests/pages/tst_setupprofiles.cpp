@@ -4,7 +4,7 @@
 
 #include "launch/GameDirectory.h"
 #include "pages/SetupPage.h"
-#include "registry/WineRegCommand.h"
+#include "wine/WineRegCommand.h"
 #include "registry/WineRegistry.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "registry/WineServer.h"
+#include "wine/WineServer.h"
 
 #include <QDir>
 #include <QFile>
