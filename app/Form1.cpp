@@ -93,9 +93,8 @@ Form1::Form1(const Services& services)
 
     connect(Tab1, &TabStrip::clicked, this, &Form1::Tab1_Click);
     addPageShortcuts();
-    connect(StatusBar1, &PanelBar::panelClicked, this, &Form1::StatusBar1_PanelClick);
-    connect(StatusBar2, &PanelBar::panelClicked, this, &Form1::StatusBar2_PanelClick);
-    connect(StatusBar3, &PanelBar::panelClicked, this, &Form1::StatusBar3_PanelClick);
+    for (PanelBar* bar : {StatusBar1, StatusBar2, StatusBar3})
+        connect(bar, &PanelBar::panelClicked, this, &Form1::StatusBar_PanelClick);
     connect(&m_gameDir, &GameDir::changed, this, &Form1::gameDirectoryChanged);
     // The keyboard starts on the tabs; first in line is the "1.23 Patch" panel, where a stray
     // Space would start a download.
@@ -188,47 +187,57 @@ void Form1::Tab1_Click()
     setWindowTitle(captionFor(Tab1->selectedCaption()));
 }
 
-// The tool panels. A start that fails leaves no trace: the bar goes on as if nothing happened.
-void Form1::StatusBar1_PanelClick(const QString& panel)
+// The panels of all three bars. The tool panels of the bottom bar leave no trace when a start
+// fails; an address of the link and download panels that cannot be opened is reported.
+void Form1::StatusBar_PanelClick(PanelAction action)
 {
-    if (panel == QLatin1String("New Window"))
-        m_services.programs.start(commandlines::newWindow(m_gameDir.text()));
-    if (panel == QLatin1String("Servers in Telnet"))
-        startAddress(m_services.urls, panelcommands::serversInTelnet(m_services.listServers));
-    if (panel == QLatin1String("Servers Info"))
-        startAddress(m_services.urls, panelcommands::serversInfo(m_services.listServers));
-    if (panel == QLatin1String("PL's Server Mirrors"))
-        startAddress(m_services.urls, panelcommands::pellamMirror(m_services.listServers));
-}
-
-// The link panels; an address that cannot be opened is reported.
-void Form1::StatusBar2_PanelClick(const QString& panel)
-{
+    const ListServerHosts& listServers = m_services.listServers;
     const auto open = [this](const PanelLink& command) {
         startAddressOrWarn(m_services.urls, m_services.messages, this, command);
     };
-    if (panel == QLatin1String("Brix 2 Online"))
-        open(panelcommands::brix2Online());
-    if (panel == QLatin1String("BCF"))
-        open(panelcommands::bcf());
-    if (panel == QLatin1String("The Daily Pindle"))
-        open(panelcommands::dailyPindle());
-    if (panel == QStringLiteral("eMail ") + hosts::AuthorNickname)
-        open(panelcommands::email());
-}
-
-void Form1::StatusBar3_PanelClick(const QString& panel)
-{
-    if (panel == QLatin1String("_"))
-        setWindowState(windowState() | Qt::WindowMinimized);
-    if (panel == QLatin1String("?"))
+    switch (action) {
+    case PanelAction::None:
+        break;
+    case PanelAction::Patch:
+        open(panelcommands::patch());
+        break;
+    case PanelAction::Shareware:
+        open(panelcommands::shareware());
+        break;
+    case PanelAction::Help:
         showHelpWindow();
-    if (panel == QLatin1String("X"))
+        break;
+    case PanelAction::Minimise:
+        setWindowState(windowState() | Qt::WindowMinimized);
+        break;
+    case PanelAction::Close:
         close();
-    if (panel == QLatin1String("1.23 Patch"))
-        startAddressOrWarn(m_services.urls, m_services.messages, this, panelcommands::patch());
-    if (panel == QLatin1String("1.23 Shareware"))
-        startAddressOrWarn(m_services.urls, m_services.messages, this, panelcommands::shareware());
+        break;
+    case PanelAction::Brix2Online:
+        open(panelcommands::brix2Online());
+        break;
+    case PanelAction::Bcf:
+        open(panelcommands::bcf());
+        break;
+    case PanelAction::DailyPindle:
+        open(panelcommands::dailyPindle());
+        break;
+    case PanelAction::Email:
+        open(panelcommands::email());
+        break;
+    case PanelAction::NewWindow:
+        m_services.programs.start(commandlines::newWindow(m_gameDir.text()));
+        break;
+    case PanelAction::ServersInTelnet:
+        startAddress(m_services.urls, panelcommands::serversInTelnet(listServers));
+        break;
+    case PanelAction::ServersInfo:
+        startAddress(m_services.urls, panelcommands::serversInfo(listServers));
+        break;
+    case PanelAction::PellamMirror:
+        startAddress(m_services.urls, panelcommands::pellamMirror(listServers));
+        break;
+    }
 }
 
 // What follows the game directory (on Linux, the Wine prefix) is decided once, before the file

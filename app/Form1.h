@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PanelBar.h"
 #include "common/Services.h"
 #include "launch/GameDirectory.h"
 
@@ -14,7 +15,6 @@ class Form2;
 class HostGamePage;
 class JoinGamePage;
 class ModPlayerPage;
-class PanelBar;
 class QLabel;
 class SetupPage;
 class TabStrip;
@@ -22,6 +22,8 @@ class TabStrip;
 // The main window: three status bars, the banner, the tab strip and its six pages.
 class Form1 : public QWidget {
     Q_OBJECT
+    using PanelAction = PanelBar::Action;
+
 public:
     explicit Form1(const Services& services);
     ~Form1() override;
@@ -43,9 +45,7 @@ private:
     void Form_Load();
     void Form_Unload();
     void Tab1_Click();
-    void StatusBar1_PanelClick(const QString& panel);
-    void StatusBar2_PanelClick(const QString& panel);
-    void StatusBar3_PanelClick(const QString& panel);
+    void StatusBar_PanelClick(PanelAction action);
     void gameDirectoryChanged(const QString& gameDir);
     void RefreshFileLists();
     void showHelpWindow();

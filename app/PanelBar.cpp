@@ -80,7 +80,7 @@ PanelBar::PanelBar(const std::vector<Panel>& panels, QWidget* parent)
     for (size_t i = 0; i < m_panels.size(); ++i) {
         const Panel& panel = m_panels[i];
         QWidget* widget = nullptr;
-        const auto click = [this, i] { Q_EMIT panelClicked(panelText(int(i))); };
+        const auto click = [this, i] { Q_EMIT panelClicked(m_panels[i].action); };
         switch (panel.look) {
         case Look::Action:
         case Look::Inset: {

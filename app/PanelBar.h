@@ -15,12 +15,32 @@ class PanelBar : public QWidget {
 public:
     enum class Look { Heading, Action, Inset, Spacer, Time, Date };
 
+    // What a click on a panel does; the main window carries it out.
+    enum class Action {
+        None,
+        Patch,
+        Shareware,
+        Help,
+        Minimise,
+        Close,
+        Brix2Online,
+        Bcf,
+        DailyPindle,
+        Email,
+        NewWindow,
+        ServersInTelnet,
+        ServersInfo,
+        PellamMirror,
+    };
+    Q_ENUM(Action)
+
     struct Panel {
         QString text;
         QString toolTip;
         int widthTwips = 0; // a panel never gets narrower than this
         Look look = Look::Heading;
         bool spring = false; // springs share the bar's spare width
+        Action action = Action::None;
     };
 
     explicit PanelBar(const std::vector<Panel>& panels, QWidget* parent = nullptr);
@@ -28,12 +48,13 @@ public:
     int count() const { return int(m_widgets.size()); }
     QWidget* panelWidget(int index) const { return m_widgets.at(size_t(index)); }
     QString panelText(int index) const;
+    Action panelAction(int index) const { return m_panels.at(size_t(index)).action; }
     // Shows the clock panels' current time and date; the bar calls it every second itself.
     void updateClocks();
 
 Q_SIGNALS:
     // Raised for a click on any panel, action or not.
-    void panelClicked(const QString& text);
+    void panelClicked(PanelBar::Action action);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

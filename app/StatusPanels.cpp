@@ -2,20 +2,25 @@
 
 #include "common/ProgramName.h"
 
+// Each bar as one table: a panel's caption, tooltip, width, look and what its click does.
+
 using Look = PanelBar::Look;
+using Action = PanelBar::Action;
 
 std::vector<PanelBar::Panel> statusBar3Panels()
 {
     return {
         {QStringLiteral("Downloads"), QStringLiteral("Downloads"), 1440, Look::Heading, true},
         {QStringLiteral("1.23 Patch"), QStringLiteral("1.2x -> 1.23 Patch for Registered"), 1440,
-         Look::Action, true},
+         Look::Action, true, Action::Patch},
         {QStringLiteral("1.23 Shareware"), QStringLiteral("1.23 Shareware"), 1440, Look::Action,
-         true},
+         true, Action::Shareware},
         {QString(), QString(), 2535, Look::Spacer, true},
-        {QStringLiteral("?"), QStringLiteral("Questions, Anyone?"), 270, Look::Inset, true},
-        {QStringLiteral("_"), QStringLiteral("Minimize Me"), 270, Look::Inset, true},
-        {QStringLiteral("X"), QStringLiteral("Close Me"), 270, Look::Inset, true},
+        {QStringLiteral("?"), QStringLiteral("Questions, Anyone?"), 270, Look::Inset, true,
+         Action::Help},
+        {QStringLiteral("_"), QStringLiteral("Minimize Me"), 270, Look::Inset, true,
+         Action::Minimise},
+        {QStringLiteral("X"), QStringLiteral("Close Me"), 270, Look::Inset, true, Action::Close},
     };
 }
 
@@ -25,13 +30,13 @@ std::vector<PanelBar::Panel> statusBar2Panels()
         {QStringLiteral("Links"), QStringLiteral("Quick Links to your favorite sites!"), 900,
          Look::Heading, false},
         {QStringLiteral("Brix 2 Online"), QStringLiteral("Visit Brix2Online"), 1440, Look::Action,
-         true},
+         true, Action::Brix2Online},
         {QStringLiteral("BCF"), QStringLiteral("Visit the Brix Community Forums"), 1440,
-         Look::Action, true},
+         Look::Action, true, Action::Bcf},
         {QStringLiteral("The Daily Pindle"), QStringLiteral("Very Old - Get the 1.23 Patch Here."),
-         1440, Look::Action, true},
+         1440, Look::Action, true, Action::DailyPindle},
         {QStringLiteral("eMail ") + hosts::AuthorNickname,
-         QStringLiteral("Are you bored? Email me."), 1440, Look::Action, true},
+         QStringLiteral("Are you bored? Email me."), 1440, Look::Action, true, Action::Email},
         {QString(), QString(), 1440, Look::Time, true},
     };
 }
@@ -43,15 +48,15 @@ std::vector<PanelBar::Panel> statusBar1Panels()
          Look::Heading, false},
         {QStringLiteral("New Window"),
          QStringLiteral("Enable yourself to open a new brix2 window, as much as you want!"), 1440,
-         Look::Action, true},
+         Look::Action, true, Action::NewWindow},
         {QStringLiteral("Servers in Telnet"),
          QStringLiteral("View the Brix Quorrel 2 servers via telnet! Cool!"), 1440, Look::Action,
-         true},
+         true, Action::ServersInTelnet},
         {QStringLiteral("Servers Info"),
          QStringLiteral("View the current statistics of all time servers."), 1440, Look::Action,
-         true},
+         true, Action::ServersInfo},
         {QStringLiteral("PL's Server Mirrors"), QStringLiteral("Pellam's Alternative to Tessland"),
-         1440, Look::Action, true},
+         1440, Look::Action, true, Action::PellamMirror},
         {QString(), ProgramName + QStringLiteral(" - the Brix Quorrel 2 launcher"), 1440,
          Look::Date, false},
     };
