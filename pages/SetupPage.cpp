@@ -1,5 +1,6 @@
 #include "pages/SetupPage.h"
 
+#include "common/GameVocabulary.h"
 #include "common/MessageBoxes.h"
 #include "common/SettingsStore.h"
 #include "launch/GameDirectory.h"
@@ -31,9 +32,9 @@ SetupPage::SetupPage(Registry& registry, SettingsStore& settings, MessageBoxes& 
 // The directory box and "Accept" across the top.
 void SetupPage::makeDirectoryRow()
 {
-    TempBrixDir = makeControl<QLineEdit>(this, "TempBrixDir", 120, 240, 4095, 315,
-                                         QStringLiteral("Brix Quorrel 2 Directory"));
-    TempBrixDir->setAccessibleName(QStringLiteral("Brix Quorrel 2 Directory"));
+    TempBrixDir =
+        makeControl<QLineEdit>(this, "TempBrixDir", 120, 240, 4095, 315, setuptexts::GameDirectory);
+    TempBrixDir->setAccessibleName(setuptexts::GameDirectory);
     Command1 =
         makeControl<QPushButton>(this, "Command1", 4320, 240, 855, 315, QStringLiteral("Accept"));
     connect(Command1, &QPushButton::clicked, this, &SetupPage::Command1_Click);
@@ -46,31 +47,34 @@ void SetupPage::makeProfileFrame()
                                     QStringLiteral("Registry Options"));
     // Without a name of its own a frame inside the page would be announced by the page's title.
     Frame1->setAccessibleName(Frame1->title());
-    Alias = makeControl<LimitedLineEdit>(Frame1, "Alias", 120, 300, 3255, 315, 14,
-                                         QStringLiteral("Enter Alias..."));
+    Alias =
+        makeControl<LimitedLineEdit>(Frame1, "Alias", 120, 300, 3255, 315, 14, setuptexts::Alias);
     Alias->setAccessibleName(QStringLiteral("Alias"));
-    Command6 =
-        makeControl<QPushButton>(Frame1, "Command6", 3480, 300, 735, 315, QStringLiteral("1.23"));
-    Command7 =
-        makeControl<QPushButton>(Frame1, "Command7", 4260, 300, 735, 315, QStringLiteral("Rkv"));
+    Command6 = makeControl<QPushButton>(Frame1, "Command6", 3480, 300, 735, 315,
+                                        editionCaption(Edition::V123));
+    Command7 = makeControl<QPushButton>(Frame1, "Command7", 4260, 300, 735, 315,
+                                        editionCaption(Edition::Rkv));
 
     // The start text is longer than the limit of eight and is shown whole; only what is typed
     // and what Load puts in keep to the limit.
     FurColors = makeControl<LimitedLineEdit>(Frame1, "FurColors", 120, 780, 3255, 315, 8,
-                                             QStringLiteral("Enter Fur Colors (in hex)..."));
+                                             setuptexts::FurColors);
     FurColors->setAccessibleName(QStringLiteral("Fur Colors (in hex)"));
-    Command8 =
-        makeControl<QPushButton>(Frame1, "Command8", 3480, 780, 735, 315, QStringLiteral("1.23"));
-    Command9 =
-        makeControl<QPushButton>(Frame1, "Command9", 4260, 780, 735, 315, QStringLiteral("Rkv"));
+    Command8 = makeControl<QPushButton>(Frame1, "Command8", 3480, 780, 735, 315,
+                                        editionCaption(Edition::V123));
+    Command9 = makeControl<QPushButton>(Frame1, "Command9", 4260, 780, 735, 315,
+                                        editionCaption(Edition::Rkv));
 
-    Brix = makeControl<QRadioButton>(Frame1, "Brix", 120, 1260, 1000, 315, QStringLiteral("Brix"));
-    Vosk = makeControl<QRadioButton>(Frame1, "Vosk", 1200, 1260, 1000, 315, QStringLiteral("Vosk"));
-    Nyla = makeControl<QRadioButton>(Frame1, "Nyla", 2280, 1260, 1000, 315, QStringLiteral("Nyla"));
-    Command10 =
-        makeControl<QPushButton>(Frame1, "Command10", 3480, 1260, 735, 315, QStringLiteral("1.23"));
-    Command11 =
-        makeControl<QPushButton>(Frame1, "Command11", 4260, 1260, 735, 315, QStringLiteral("Rkv"));
+    Brix = makeControl<QRadioButton>(Frame1, "Brix", 120, 1260, 1000, 315,
+                                     characterCaption(Character::Brix));
+    Vosk = makeControl<QRadioButton>(Frame1, "Vosk", 1200, 1260, 1000, 315,
+                                     characterCaption(Character::Vosk));
+    Nyla = makeControl<QRadioButton>(Frame1, "Nyla", 2280, 1260, 1000, 315,
+                                     characterCaption(Character::Nyla));
+    Command10 = makeControl<QPushButton>(Frame1, "Command10", 3480, 1260, 735, 315,
+                                         editionCaption(Edition::V123));
+    Command11 = makeControl<QPushButton>(Frame1, "Command11", 4260, 1260, 735, 315,
+                                         editionCaption(Edition::Rkv));
     connect(Command6, &QPushButton::clicked, this, &SetupPage::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &SetupPage::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &SetupPage::Command8_Click);
@@ -122,7 +126,7 @@ void SetupPage::Command1_Click()
 void SetupPage::Command2_Click()
 {
     const LauncherSettings settings{m_gameDir.text(), Alias->text(), FurColors->text(),
-                                    LauncherSettings::characterCode(selectedCharacter())};
+                                    characterCode(selectedCharacter())};
     if (!settings.save(m_settings))
         m_messages.warn(
             window(), MessageCaption,
@@ -144,7 +148,7 @@ void SetupPage::Command3_Click()
     TempBrixDir->setText(settings->path);
     Alias->putText(settings->alias);
     FurColors->putText(settings->fur);
-    selectCharacter(LauncherSettings::characterFromCode(settings->character));
+    selectCharacter(characterFromCode(settings->character));
     m_gameDir.set(settings->path);
 }
 

@@ -1,15 +1,11 @@
 #pragma once
 
+#include "common/GameVocabulary.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
-
-// The two editions of the game; each keeps its player profile under its own registry key.
-enum class Edition { V123, Rkv };
-
-// The character choice of the Setup page.
-enum class Character { None, Brix, Vosk, Nyla };
 
 namespace profile {
 

@@ -219,9 +219,9 @@ bool WineRegistry::setValueByCommand(const OpenKey& key, const QString& name, qu
     // reg takes a text as text, up to its terminating zero byte, and binary data in hexadecimal.
     if (type == RegSz) {
         const qsizetype zero = data.indexOf('\0');
-        return WineRegCommand(*m_runner).setValue(key.fullPath, name, QStringLiteral("REG_SZ"),
-                                                  encoding::fromAnsi(zero >= 0 ? data.left(zero)
-                                                                               : data));
+        return WineRegCommand(*m_runner).setValue(
+            key.fullPath, name, QStringLiteral("REG_SZ"),
+            encoding::fromAnsi(zero >= 0 ? data.left(zero) : data));
     }
     if (type == RegBinary)
         return WineRegCommand(*m_runner).setValue(key.fullPath, name, QStringLiteral("REG_BINARY"),

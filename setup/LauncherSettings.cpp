@@ -38,37 +38,11 @@ std::optional<LauncherSettings> LauncherSettings::load(SettingsStore& store)
         return value.value_or(fallback);
     };
     LauncherSettings settings;
-    settings.path = read(QStringLiteral("Path"), QStringLiteral("Brix Quorrel 2 Directory"));
-    settings.alias = read(QStringLiteral("Alias"), QStringLiteral("Enter Alias..."));
-    settings.fur = read(QStringLiteral("Fur"), QStringLiteral("Enter Fur Colors (in hex)..."));
-    settings.character = read(QStringLiteral("Char"), QStringLiteral("brix"));
+    settings.path = read(QStringLiteral("Path"), setuptexts::GameDirectory);
+    settings.alias = read(QStringLiteral("Alias"), setuptexts::Alias);
+    settings.fur = read(QStringLiteral("Fur"), setuptexts::FurColors);
+    settings.character = read(QStringLiteral("Char"), characterCode(setuptexts::LoadedCharacter));
     if (failed)
         return std::nullopt;
     return settings;
-}
-
-QString LauncherSettings::characterCode(Character character)
-{
-    switch (character) {
-    case Character::Brix:
-        return QStringLiteral("brix");
-    case Character::Vosk:
-        return QStringLiteral("vosk");
-    case Character::Nyla:
-        return QStringLiteral("nyla");
-    case Character::None:
-        break;
-    }
-    return QStringLiteral("");
-}
-
-Character LauncherSettings::characterFromCode(const QString& code)
-{
-    if (code == QLatin1String("brix"))
-        return Character::Brix;
-    if (code == QLatin1String("vosk"))
-        return Character::Vosk;
-    if (code == QLatin1String("nyla"))
-        return Character::Nyla;
-    return Character::None;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry/ValueEncoding.h"
+#include "common/GameVocabulary.h"
 
 #include <QString>
 
@@ -21,9 +21,4 @@ struct LauncherSettings {
     // Reads all four, a missing key giving its default (the text the Setup page shows at start,
     // and "brix"). Nothing when the store cannot be read (store.error() says why).
     static std::optional<LauncherSettings> load(SettingsStore& store);
-
-    // The stored text of a character choice, and back; a text that is not exactly one of the
-    // three codes chooses nothing.
-    static QString characterCode(Character character);
-    static Character characterFromCode(const QString& code);
 };

@@ -59,9 +59,9 @@ private Q_SLOTS:
             QTest::mouseClick(bar.panelWidget(i), Qt::LeftButton);
         QCOMPARE(clicks.count(), bar.count());
         using Action = PanelBar::Action;
-        const std::vector<Action> expected = {Action::None,        Action::NewWindow,
-                                              Action::ServersInTelnet, Action::ServersInfo,
-                                              Action::PellamMirror, Action::None};
+        const std::vector<Action> expected = {
+            Action::None,        Action::NewWindow,    Action::ServersInTelnet,
+            Action::ServersInfo, Action::PellamMirror, Action::None};
         for (int i = 0; i < bar.count(); ++i)
             QCOMPARE(clicks[i][0].value<Action>(), expected[size_t(i)]);
         QVERIFY(!bar.panelText(5).isEmpty()); // the date

@@ -108,14 +108,14 @@ private Q_SLOTS:
     // ASCII reached the game as question marks unless Wine was told UTF-8.
     void aNameOutsideAsciiReachesWineIntactUnderLangC()
     {
-        const QByteArray lang = qgetenv("LANG"), all = qgetenv("LC_ALL"), ctype = qgetenv("LC_CTYPE");
+        const QByteArray lang = qgetenv("LANG"), all = qgetenv("LC_ALL"),
+                         ctype = qgetenv("LC_CTYPE");
         qputenv("LANG", "C");
         qunsetenv("LC_ALL");
         qunsetenv("LC_CTYPE");
         const QString level = QStringLiteral("Zo\u00eb \u0141\u00f3d\u017a.b2l");
-        const auto result = SystemProgramStarter().start(
-            host(m_gameDir, QStringLiteral("10"), QStringLiteral("32"), QStringLiteral("Race"),
-                 level));
+        const auto result = SystemProgramStarter().start(host(
+            m_gameDir, QStringLiteral("10"), QStringLiteral("32"), QStringLiteral("Race"), level));
         qputenv("LANG", lang);
         if (!all.isNull())
             qputenv("LC_ALL", all);

@@ -88,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(loaded->character, QStringLiteral("brix"));
 
         QVERIFY((LauncherSettings{QString(), QStringLiteral("a"), QStringLiteral("b"),
-                                  LauncherSettings::characterCode(Character::None)})
+                                  characterCode(Character::None)})
                     .save(store));
         loaded = LauncherSettings::load(store);
         QVERIFY(loaded);
