@@ -96,6 +96,10 @@ Form1::Form1(const Services& services)
     for (PanelBar* bar : {StatusBar1, StatusBar2, StatusBar3})
         connect(bar, &PanelBar::panelClicked, this, &Form1::StatusBar_PanelClick);
     connect(&m_gameDir, &GameDir::changed, this, &Form1::gameDirectoryChanged);
+    connect(Setup, &SetupPage::profileWriteFinished, this, [this] {
+        if (m_closeAfterProfileWrite)
+            QTimer::singleShot(0, this, &QWidget::close);
+    });
     // The keyboard starts on the tabs; first in line is the "1.23 Patch" panel, where a stray
     // Space would start a download.
     Tab1->bar().setFocus();
@@ -172,6 +176,14 @@ void Form1::Form_Unload()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    // A close that arrives while a profile value is being written (through a screen reader, or
+    // on Wayland, where the wait still takes it) waits for the write: ending now would kill Wine's
+    // reg command and lose the value the user asked for. The window closes once it is written.
+    if (Setup->profileWriteRunning()) {
+        m_closeAfterProfileWrite = true;
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
     QTimer::singleShot(0, this, &Form1::checkWindowsLeft);

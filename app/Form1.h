@@ -55,6 +55,7 @@ private:
     GameDir m_gameDir;
     std::unique_ptr<Form2> m_help; // not owned by the window: it may outlive the close
     bool m_unloaded = false;
+    bool m_closeAfterProfileWrite = false;
 
     PanelBar* StatusBar3;
     QLabel* Picture1;

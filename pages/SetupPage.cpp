@@ -115,6 +115,8 @@ void SetupPage::setKeyboardOrder()
 // "Accept": the typed directory, ended by the separator, becomes the game directory.
 void SetupPage::Command1_Click()
 {
+    if (m_writing)
+        return;
     const QString typed = TempBrixDir->text();
     if (!typed.endsWith(directorySeparator()))
         TempBrixDir->setText(withTrailingSeparator(typed));
@@ -125,6 +127,8 @@ void SetupPage::Command1_Click()
 // character go to the settings store.
 void SetupPage::Command2_Click()
 {
+    if (m_writing)
+        return;
     const LauncherSettings settings{m_gameDir.text(), Alias->text(), FurColors->text(),
                                     characterCode(selectedCharacter())};
     if (!settings.save(m_settings))
@@ -137,6 +141,8 @@ void SetupPage::Command2_Click()
 // follow the loaded game directory.
 void SetupPage::Command3_Click()
 {
+    if (m_writing)
+        return;
     const std::optional<LauncherSettings> settings = LauncherSettings::load(m_settings);
     if (!settings) {
         // Nothing on the page changes when the store cannot be read.
@@ -208,15 +214,38 @@ void SetupPage::writeCharacter(Edition edition)
 void SetupPage::writeProfileValue(Edition edition, const QString& name, quint32 type,
                                   const std::optional<QString>& value)
 {
+    if (m_writing)
+        return;
     // Under Wine a write may have to wait for Wine's own registry command.
+    m_writing = true;
+    holdInput(true);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    const auto restore = qScopeGuard([this] {
+        QGuiApplication::restoreOverrideCursor();
+        holdInput(false);
+        m_writing = false;
+        Q_EMIT profileWriteFinished();
+    });
     if (!m_registryApi.OpenKey(Registry::HkeyUsers, profile::subKey(edition),
                                Registry::KeyAllAccess))
         return;
     if (value)
         m_registryApi.SetValue(m_registryApi.KeyHandle, name, type, *value);
     m_registryApi.CloseKey();
+}
+
+void SetupPage::holdInput(bool hold)
+{
+    // Disabled controls take no click, key or screen reader's action; the focus comes back to
+    // where it was.
+    if (hold)
+        m_focusBeforeWrite = focusWidget();
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             TempBrixDir, Command1, Command2, Command3, Alias, Command6, Command7, FurColors,
+             Command8, Command9, Brix, Vosk, Nyla, Command10, Command11})
+        control->setEnabled(!hold);
+    if (!hold && m_focusBeforeWrite)
+        m_focusBeforeWrite->setFocus();
 }
 
 Character SetupPage::selectedCharacter() const

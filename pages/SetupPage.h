@@ -4,6 +4,7 @@
 #include "registry/modRegistryAPI.h"
 
 #include <QGroupBox>
+#include <QPointer>
 
 #include <optional>
 
@@ -25,6 +26,13 @@ public:
     // "Accept" and "Load" set gameDir; what follows the directory listens to it.
     SetupPage(Registry& registry, SettingsStore& settings, MessageBoxes& messages, GameDir& gameDir,
               QWidget* parent = nullptr);
+
+    // A profile value is being written. Under Wine that may mean waiting seconds for Wine's reg
+    // command, while the window goes on painting; the write must not be cut short by a quit.
+    bool profileWriteRunning() const { return m_writing; }
+
+Q_SIGNALS:
+    void profileWriteFinished();
 
 private:
     void makeDirectoryRow();
@@ -49,6 +57,9 @@ private:
     void writeCharacter(Edition edition);
     void writeProfileValue(Edition edition, const QString& name, quint32 type,
                            const std::optional<QString>& value);
+    // The page's buttons and boxes while a profile value is written: a second write, Accept,
+    // Save or Load must not start inside the first one's wait.
+    void holdInput(bool hold);
     Character selectedCharacter() const;
     void selectCharacter(Character character);
 
@@ -56,6 +67,8 @@ private:
     MessageBoxes& m_messages;
     GameDir& m_gameDir;
     modRegistryAPI m_registryApi;
+    bool m_writing = false;
+    QPointer<QWidget> m_focusBeforeWrite;
 
     QLineEdit* TempBrixDir;
     QPushButton* Command1;
