@@ -1,5 +1,19 @@
 #pragma once
 
+// The map. The main window (here) holds three status bars (app/PanelBar, one table per bar in
+// app/StatusPanels), the banner, the tab strip and six pages (pages/), each given only the
+// services it uses (common/Services.h; main() wires the real ones, tests pass fakes). Below the
+// pages lies plain logic without widgets: browser/ (the list server's reply and the server
+// table), launch/ (command lines and program start), setup/ (the launcher's settings),
+// registry/ (the game's player profiles), wine/ (where the game's Windows programs run on
+// Linux), player/ (module music), and common/, the ground they all stand on.
+//
+// The road of one Refresh: JoinGamePage::Command5_Click connects its socket to the list server
+// that the mirror boxes choose; each arrival goes through ReplyParser (bytes in, rows out) into
+// ServerTableModel, shown through ServerSortModel; a click on a row and "Launch ===>" hand its
+// address to joinCommandLine (browser/JoinCommand), and the ProgramStarter starts the game
+// (launch/SystemProgramStarter, through wine/WineProcess on Linux).
+
 #include "app/PanelBar.h"
 #include "common/Services.h"
 #include "launch/GameDirectory.h"
