@@ -16,6 +16,7 @@ class JoinGamePage;
 class ModPlayerPage;
 class PanelBar;
 class QLabel;
+class ServerRecords;
 class SetupPage;
 class TabStrip;
 
@@ -53,6 +54,7 @@ private:
 
     Services m_services;
     GameDir m_gameDir;
+    std::unique_ptr<ServerRecords> m_records;
     std::unique_ptr<Form2> m_help; // not owned by the window: it may outlive the close
     bool m_unloaded = false;
 
