@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 
 namespace {
@@ -119,11 +120,19 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
         updateExtraRows();
         updateStatus();
     });
-    connect(ListView1, &ServerTableView::areasChanged, this, &JoinGamePage::placeOverlays);
-    connect(m_shown, &QAbstractItemModel::rowsInserted, this, &JoinGamePage::placeOverlays);
-    connect(m_shown, &QAbstractItemModel::rowsRemoved, this, &JoinGamePage::placeOverlays);
-    connect(m_shown, &QAbstractItemModel::modelReset, this, &JoinGamePage::placeOverlays);
-    connect(m_shown, &QAbstractItemModel::layoutChanged, this, &JoinGamePage::placeOverlays);
+    // Where the rows end decides where the status goes. A filter removes and inserts rows in
+    // many pieces, and asking the view where its last row lies makes it lay out every row: the
+    // overlays are placed once, when the changes are done.
+    m_placing.setSingleShot(true);
+    m_placing.setInterval(0);
+    connect(&m_placing, &QTimer::timeout, this, &JoinGamePage::placeOverlays);
+    const auto place = [this] { m_placing.start(); };
+    connect(ListView1, &ServerTableView::areasChanged, this, place);
+    connect(m_shown, &QAbstractItemModel::rowsInserted, this, place);
+    connect(m_shown, &QAbstractItemModel::rowsRemoved, this, place);
+    connect(m_shown, &QAbstractItemModel::modelReset, this, place);
+    connect(m_shown, &QAbstractItemModel::layoutChanged, this, place);
+    connect(ListView1->verticalScrollBar(), &QScrollBar::valueChanged, this, place);
     connect(m_find, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_shown->setFindText(text);
         updateStatus();
@@ -150,9 +159,16 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
     m_find->setFixedHeight(m_find->sizeHint().height());
     ListView1->setBottomBand(line);
     updateStatus();
+    placeOverlays();
 }
 
-JoinGamePage::~JoinGamePage() = default;
+JoinGamePage::~JoinGamePage()
+{
+    // The children go after the members: what they still say while going is not listened to.
+    for (QObject* sender : std::initializer_list<QObject*>{
+             ListView1, ListView1->verticalScrollBar(), m_shown, m_query, m_find})
+        sender->disconnect(this);
+}
 
 void JoinGamePage::addServerColumn(const QString& header, int widthTwips)
 {
@@ -295,9 +311,11 @@ void JoinGamePage::updateStatus()
         text += u' ' + m_notice;
     if (text != m_status->text()) {
         m_status->setText(text);
-        m_status->setToolTip(text);
+        // The strip lets the mouse through to the table, whose tooltip is the whole text where
+        // the strip cuts it off.
+        ListView1->setToolTip(text);
     }
-    placeOverlays();
+    m_placing.start();
 }
 
 void JoinGamePage::noticeStoreProblem()
@@ -312,31 +330,33 @@ void JoinGamePage::tell(const QString& notice)
     updateStatus();
 }
 
-// With rows, the status is a strip along the table's bottom edge, with the find bar below it
-// when open; with none shown, it fills the empty table in plain words.
+// Beside the rows of a list, the status is a strip along the table's bottom edge, with the find
+// bar below it when open. Without them (before a Refresh, with nothing listed, or with all
+// hidden) it is what the user needs to read: it fills the free part of the table in plain words.
 void JoinGamePage::placeOverlays()
 {
+    const int line = m_status->fontMetrics().height() + 2;
     const int findHeight = m_find->isVisible() ? m_find->height() : 0;
-    const int band = m_status->height() + findHeight;
-    if (ListView1->bottomBand().height() != band) {
-        ListView1->setBottomBand(band); // comes back here through areasChanged
-        return;
-    }
+    const int band = line + findHeight;
+    if (ListView1->bottomBand().height() != band)
+        ListView1->setBottomBand(band);
     const QRect bottom = ListView1->bottomBand();
     if (m_find->isVisible())
         m_find->setGeometry(bottom.left(), bottom.bottom() + 1 - findHeight, bottom.width(),
                             findHeight);
-    const bool empty = m_shown->rowCount() == 0;
-    if (empty) {
-        QRect area = ListView1->rowArea();
-        area.setBottom(bottom.bottom() - findHeight);
+    QRect free = ListView1->rowArea();
+    free.setBottom(bottom.bottom() - findHeight);
+    if (const int shown = m_shown->rowCount(); shown > 0) {
+        const QRect last = ListView1->visualRect(m_shown->index(shown - 1, 0));
+        free.setTop(std::max(free.top(), free.top() + last.bottom() + 1));
+    }
+    if (m_shown->shownListedCount() == 0 && free.height() >= 3 * line) {
         m_status->setMinimumHeight(0);
         m_status->setMaximumHeight(QWIDGETSIZE_MAX);
-        m_status->setGeometry(area);
+        m_status->setGeometry(free);
         m_status->setAlignment(Qt::AlignCenter);
         m_status->setWordWrap(true);
     } else {
-        const int line = m_status->fontMetrics().height() + 2;
         m_status->setFixedHeight(line);
         m_status->setGeometry(bottom.left(), bottom.top(), bottom.width(), line);
         m_status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <QGroupBox>
 #include <QSet>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -93,6 +94,7 @@ private:
     ListTotals m_totals;
     QSet<QString> m_listedFavourites; // favourites' addresses seen in this list
     QString m_notice;                 // said after the status until the next Refresh
+    QTimer m_placing;                 // places the status and the find bar once changes are done
     ServerTableView* ListView1;
     QLabel* m_status;
     QLineEdit* m_find;

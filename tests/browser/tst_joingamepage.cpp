@@ -697,7 +697,7 @@ private Q_SLOTS:
         QCOMPARE(page.table()->model()->rowCount(), 0);
         // With nothing shown the status fills the table, so an empty view is never mistaken
         // for an empty list.
-        QVERIFY(page.statusStrip()->geometry().height() > 3 * page.statusStrip()->fontMetrics().height());
+        QTRY_VERIFY(page.statusStrip()->geometry().height() > 3 * page.statusStrip()->fontMetrics().height());
         QVERIFY(page.status().startsWith(QStringLiteral("0 of 3 servers shown")));
         QTest::keyClick(page.findBar(), Qt::Key_Escape);
         QVERIFY(!page.findBar()->isVisible());
