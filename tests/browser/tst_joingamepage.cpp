@@ -705,6 +705,22 @@ private Q_SLOTS:
         delete peer;
     }
 
+    // Hostile rows: a 32 KiB name and player counts of any length count as the most a row can
+    // hold, and the totals stay sound.
+    void hostileRowsKeepTheTotalsSound()
+    {
+        Page page(servers.hosts());
+        QTcpSocket* peer = page.refreshWith(
+            servers.corvin,
+            "192.0.2.1:1 [99999999999999999999999999/1] " + QByteArray(32 * 1024, 'N') +
+                "\r\n192.0.2.2:1 [18446744073709551616/2] x\r\n",
+            2);
+        QVERIFY(peer);
+        QVERIFY2(page.status().startsWith(QStringLiteral("2 servers, 2000000000000000 players")),
+                 qPrintable(page.status()));
+        delete peer;
+    }
+
     void aServerSendingByteByByte()
     {
         Page page(servers.hosts());

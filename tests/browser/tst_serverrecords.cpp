@@ -10,6 +10,7 @@
 #include "browser/ServerSortModel.h"
 #include "browser/ServerTableModel.h"
 #include "setup/RecordFile.h"
+#include "setup/UserRecordStorage.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -134,8 +135,8 @@ private Q_SLOTS:
                                           QStringLiteral("Battle"), QStringLiteral("RKV"),
                                           QStringLiteral("3/16")}));
             // Known by its address: once only; and only a plain address, as for joining.
-            QVERIFY(!records.addFavourite({QStringLiteral("192.0.2.7"), QStringLiteral("Again")}));
-            QVERIFY(!records.addFavourite({QStringLiteral("-x evil"), QStringLiteral("Evil")}));
+            QVERIFY(!records.addFavourite({QStringLiteral("192.0.2.7"), QStringLiteral("Again"), {}, {}, {}}));
+            QVERIFY(!records.addFavourite({QStringLiteral("-x evil"), QStringLiteral("Evil"), {}, {}, {}}));
             for (int k = 0; k < 12; ++k)
                 records.recordLaunch({QStringLiteral("192.0.2.%1").arg(k % 11), QStringLiteral("S"),
                                       start.addSecs(k)});
@@ -186,10 +187,10 @@ private Q_SLOTS:
             QVERIFY2(storage.writes == 0 && !storage.aside, c.what);
 
             storage.failKeepAside = true;
-            records.addFavourite({QStringLiteral("192.0.2.8"), QStringLiteral("New")});
+            records.addFavourite({QStringLiteral("192.0.2.8"), QStringLiteral("New"), {}, {}, {}});
             QVERIFY2(storage.writes == 0 && !records.takeProblem().isEmpty(), c.what);
             storage.failKeepAside = false;
-            records.addFavourite({QStringLiteral("192.0.2.10"), QStringLiteral("Newer")});
+            records.addFavourite({QStringLiteral("192.0.2.10"), QStringLiteral("Newer"), {}, {}, {}});
             QVERIFY2(storage.aside == c.contents.data && storage.writes == 1, c.what);
             const ServerRecords::Parsed now = ServerRecords::parse(storage.contents.data);
             QVERIFY2(now.damage.isEmpty() && now.history.size() == 1 && now.filters.hideFull,
@@ -199,7 +200,7 @@ private Q_SLOTS:
         FakeRecordStorage failing;
         failing.failWrites = true;
         ServerRecords records(failing);
-        records.addFavourite({QStringLiteral("192.0.2.8"), QStringLiteral("New")});
+        records.addFavourite({QStringLiteral("192.0.2.8"), QStringLiteral("New"), {}, {}, {}});
         QVERIFY(records.takeProblem().contains(QStringLiteral("disk full")));
     }
 
@@ -221,6 +222,27 @@ private Q_SLOTS:
         QCOMPARE(file.read().status, RecordStorage::Contents::Unreadable);
         QVERIFY(!file.write("three", &error));
         QVERIFY(!error.isEmpty());
+    }
+
+    // The user's own store, where each system keeps it: its own file under $XDG_DATA_HOME, or
+    // its own value under HKEY_CURRENT_USER\Software\Korvane, apart from Save and Load.
+    void theUsersStoreKeepsWhatIsWritten()
+    {
+#ifndef _WIN32
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+#endif
+        const std::unique_ptr<RecordStorage> storage = makeUserRecordStorage();
+#ifndef _WIN32
+        QCOMPARE(storage->location(), home.filePath(QStringLiteral("korvane/servers.json")));
+#endif
+        QString error;
+        QVERIFY2(storage->write("first", &error), qPrintable(error));
+        QVERIFY2(storage->write("second", &error), qPrintable(error));
+        QCOMPARE(storage->read().data, QByteArray("second"));
+        QVERIFY2(storage->keepAside(&error), qPrintable(error));
+        QVERIFY(storage->write("third", &error));
+        QCOMPARE(storage->read().data, QByteArray("third"));
     }
 
     // Filters, the find text, favourites first, most players first, and the rows that the list
