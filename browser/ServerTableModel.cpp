@@ -109,6 +109,10 @@ QVariant ServerTableModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == ListedRole)
         return isListed(index.row());
+    // Screen readers say why a row is greyed.
+    if (role == Qt::AccessibleDescriptionRole)
+        return isListed(index.row()) ? QVariant()
+                                     : QVariant(m_extra[size_t(index.row() - listedCount())].note);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     const auto column = servercolumns::Column(index.column());

@@ -647,6 +647,7 @@ private Q_SLOTS:
         QCOMPARE(gone.data().toString(), ServerTableModel::FavouriteMark + QStringLiteral("Alpha"));
         QVERIFY(!gone.data(ServerTableModel::ListedRole).toBool());
         QVERIFY(gone.data(Qt::ToolTipRole).toString().contains(QStringLiteral("not listed now")));
+        QCOMPARE(gone.data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("not listed now"));
         page.clickRow(1);
         QCOMPARE(page.table()->currentIndex().row(), 1);
         QVERIFY(!page.launch()->isEnabled());
