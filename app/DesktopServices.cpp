@@ -1,5 +1,8 @@
 #include "app/DesktopServices.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -54,4 +57,9 @@ std::optional<QString> QtFileDialog::openFileName(QWidget* parent, const QString
 bool DesktopUrlOpener::open(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+void DesktopClipboard::setText(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Clipboard.h"
 #include "common/FileDialog.h"
 #include "common/MessageBoxes.h"
 #include "common/UrlOpener.h"
@@ -23,4 +24,9 @@ public:
 class DesktopUrlOpener : public UrlOpener {
 public:
     bool open(const QUrl& url) override;
+};
+
+class DesktopClipboard : public Clipboard {
+public:
+    void setText(const QString& text) override;
 };

@@ -6,6 +6,8 @@
 #include "app/PanelBar.h"
 #include "app/StatusPanels.h"
 #include "app/TabStrip.h"
+#include "browser/ServerColumns.h"
+#include "browser/ServerRecords.h"
 #include "common/GameDirectoryWatcher.h"
 #include "common/MessageBoxes.h"
 #include "common/ProgramName.h"
@@ -41,19 +43,6 @@ constexpr std::array<Tab, 6> Tabs = {{
     {"Credits", "Infamous 'About' Section"},
 }};
 
-struct Column {
-    const char* header;
-    int widthTwips;
-};
-
-constexpr std::array<Column, 5> ServerColumns = {{
-    {"Server Name", 1500},
-    {"Type", 900},
-    {"Version", 900},
-    {"Players", 900},
-    {"IP Adr", 760},
-}};
-
 template <typename Page> Page* placePage(Page* page, const char* objectName)
 {
     page->setObjectName(QString::fromLatin1(objectName));
@@ -67,6 +56,7 @@ Form1::Form1(const Services& services)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_services(services)
+    , m_records(std::make_unique<ServerRecords>(services.records))
 {
     // The pictures live in the static GUI library, whose resources are not registered by
     // themselves.
@@ -113,7 +103,9 @@ void Form1::makePages()
     ProgramStarter& programs = m_services.programs;
     MessageBoxes& messages = m_services.messages;
     JoinGame = placePage(
-        new JoinGamePage(programs, messages, m_services.listServers, m_gameDir, this), "JoinGame");
+        new JoinGamePage(programs, messages, m_services.clipboard, *m_records,
+                         m_services.listServers, m_gameDir, this),
+        "JoinGame");
     HostGame = placePage(new HostGamePage(programs, messages, m_gameDir, this), "HostGame");
     FileManager =
         placePage(new FileManagerPage(programs, messages, m_gameDir, this), "FileManager");
@@ -160,8 +152,8 @@ QString Form1::captionFor(const QString& page)
 void Form1::Form_Load()
 {
     setWindowTitle(captionFor(QStringLiteral("Join Game")));
-    for (const Column& column : ServerColumns)
-        JoinGame->addServerColumn(QString::fromLatin1(column.header), column.widthTwips);
+    for (const servercolumns::Caption& column : servercolumns::All)
+        JoinGame->addServerColumn(QString::fromLatin1(column.caption), column.widthTwips);
     ModPlayer->startUp();
 }
 

@@ -30,6 +30,7 @@ class HostGamePage;
 class JoinGamePage;
 class ModPlayerPage;
 class QLabel;
+class ServerRecords;
 class SetupPage;
 class TabStrip;
 
@@ -67,6 +68,7 @@ private:
 
     Services m_services;
     GameDir m_gameDir;
+    std::unique_ptr<ServerRecords> m_records;
     std::unique_ptr<Form2> m_help; // not owned by the window: it may outlive the close
     bool m_unloaded = false;
     bool m_closeAfterProfileWrite = false;

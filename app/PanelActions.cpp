@@ -17,11 +17,7 @@ namespace {
 
 QString telnetAddress(const ListServer& server)
 {
-    // An IPv6 address needs brackets in an address, or its colons run into the port's.
-    const QString host = server.host.contains(QLatin1Char(':'))
-                             ? QLatin1Char('[') + server.host + QLatin1Char(']')
-                             : server.host;
-    return QStringLiteral("telnet://") + host + QLatin1Char(':') + QString::number(server.port);
+    return QStringLiteral("telnet://") + server.hostAndPort();
 }
 
 } // namespace

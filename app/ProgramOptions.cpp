@@ -125,6 +125,7 @@ ProgramOptions parseProgramOptions(const QStringList& arguments)
                                              "from 1 to 65535, not '%1'.")
                                   .arg(text));
         options.listServers.primary = *server;
+        options.listServers.primaryGiven = true;
     }
     return options;
 }

@@ -5,6 +5,7 @@
 #include "launch/SystemProgramStarter.h"
 #include "player/LibraryModulePlayer.h"
 #include "registry/SystemRegistry.h"
+#include "setup/UserRecordStorage.h"
 #include "setup/UserSettingsStore.h"
 
 #include <QApplication>
@@ -38,9 +39,11 @@ int main(int argc, char* argv[])
     QtFileDialog files;
     UserSettingsStore settings;
     LibraryModulePlayer player;
+    DesktopClipboard clipboard;
+    const std::unique_ptr<RecordStorage> records = makeUserRecordStorage();
 
     Form1 window(Services{programs, urls, messages, files, options.listServers, *game.registry,
-                          settings, player, game.gameDirectory.get()});
+                          settings, player, clipboard, *records, game.gameDirectory.get()});
     QObject::connect(&window, &Form1::allWindowsClosed, &app, &QCoreApplication::quit);
     window.show();
     return app.exec();

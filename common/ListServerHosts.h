@@ -8,6 +8,16 @@ struct ListServer {
 
     QString host;
     quint16 port = DefaultPort;
+
+    // HOST:PORT as a user types it; an IPv6 address goes in brackets, or its colons would run
+    // into the port's.
+    QString hostAndPort() const
+    {
+        const QString shown = host.contains(QLatin1Char(':'))
+                                  ? QLatin1Char('[') + host + QLatin1Char(']')
+                                  : host;
+        return shown + QLatin1Char(':') + QString::number(port);
+    }
 };
 
 // The three list servers the Join Game page can ask. Injected as one value so that tests can
@@ -17,6 +27,9 @@ struct ListServerHosts {
     ListServer primary;
     ListServer pellamMirror;
     ListServer corvinMirror;
+    // The main one was named on the command line: it is called by its address, not by the name
+    // of the community's own list server.
+    bool primaryGiven = false;
 };
 
 // The list servers the launcher asks unless told otherwise.

@@ -2,11 +2,13 @@
 
 #include "common/ListServerHosts.h"
 
+class Clipboard;
 class FileDialog;
 class GameDirectoryWatcher;
 class MessageBoxes;
 class ModulePlayer;
 class ProgramStarter;
+class RecordStorage;
 class Registry;
 class SettingsStore;
 class UrlOpener;
@@ -22,6 +24,9 @@ struct Services {
     Registry& registry;
     SettingsStore& settings;
     ModulePlayer& player;
+    Clipboard& clipboard;
+    // The user's own records of servers: favourites, history, filters.
+    RecordStorage& records;
     // Told of each game directory that takes effect; none where nothing follows it.
     GameDirectoryWatcher* gameDirectory = nullptr;
 };

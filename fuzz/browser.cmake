@@ -4,6 +4,9 @@ korvane_add_fuzzer(fuzz_reply_parser
   SOURCES browser/fuzz_reply_parser.cpp
           ${PROJECT_SOURCE_DIR}/browser/ReplyParser.cpp
           ${PROJECT_SOURCE_DIR}/browser/ServerRow.cpp
+          ${PROJECT_SOURCE_DIR}/browser/PlayerCount.cpp
+          ${PROJECT_SOURCE_DIR}/browser/ServerSortModel.cpp
+          ${PROJECT_SOURCE_DIR}/browser/ServerTableModel.cpp
           ${PROJECT_SOURCE_DIR}/common/Windows1252.cpp
           ${PROJECT_SOURCE_DIR}/browser/JoinCommand.cpp
           ${PROJECT_SOURCE_DIR}/launch/CommandLines.cpp

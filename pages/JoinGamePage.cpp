@@ -1,33 +1,57 @@
 #include "pages/JoinGamePage.h"
 
 #include "browser/JoinCommand.h"
+#include "browser/ListStatus.h"
+#include "browser/ServerRecords.h"
 #include "browser/ServerSortModel.h"
 #include "browser/ServerTableModel.h"
+#include "common/Clipboard.h"
 #include "common/MessageBoxes.h"
 #include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
 #include "pages/Controls.h"
+#include "pages/ServerTableView.h"
 
 #include <QCheckBox>
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTcpSocket>
-#include <QTreeView>
+#include <QScrollBar>
+#include <QShortcut>
 
-JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages,
-                           const ListServerHosts& hosts, const GameDir& gameDir, QWidget* parent)
+namespace {
+
+const QString NotListedNow = QStringLiteral("not listed now");
+
+ServerRecords::Server recordOf(const ServerTableModel& servers, int row)
+{
+    return {servers.address(row), servers.cell(row, servercolumns::Name),
+            servers.cell(row, servercolumns::Type), servers.cell(row, servercolumns::Version),
+            servers.cell(row, servercolumns::Players)};
+}
+
+} // namespace
+
+JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Clipboard& clipboard,
+                           ServerRecords& records, const ListServerHosts& hosts,
+                           const GameDir& gameDir, QWidget* parent, ListQuery::Timings timings)
     : QGroupBox(QStringLiteral("Join Game"), parent)
     , m_programs(programs)
     , m_messages(messages)
+    , m_clipboard(clipboard)
+    , m_records(records)
     , m_hosts(hosts)
     , m_gameDir(gameDir)
     , m_servers(new ServerTableModel(this))
     , m_shown(new ServerSortModel(*m_servers, this))
+    , m_query(new ListQuery(timings, this))
 {
-    ListView1 = makeControl<QTreeView>(this, "ListView1", 120, 240, 5055, 2295);
+    ListView1 = makeControl<ServerTableView>(this, "ListView1", 120, 240, 5055, 2295);
     ListView1->setModel(m_shown);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
@@ -42,6 +66,26 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages,
     ListView1->header()->setSortIndicator(-1, Qt::AscendingOrder);
     ListView1->setSortingEnabled(true);
     ListView1->setAccessibleName(QStringLiteral("Game servers"));
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    ListView1->header()->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    // What the table says of the list lies over its bottom edge, or over its empty rows' area;
+    // a sibling of the table, as screen readers see no widget inside an item view.
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("ListStatus"));
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_status->setAutoFillBackground(true);
+    m_status->setBackgroundRole(QPalette::Base);
+    m_status->setForegroundRole(QPalette::PlaceholderText);
+    m_status->setIndent(3);
+
+    m_find = new QLineEdit(this);
+    m_find->setObjectName(QStringLiteral("FindBar"));
+    m_find->setPlaceholderText(QStringLiteral("Find a name, type or version"));
+    m_find->setAccessibleName(QStringLiteral("Find servers"));
+    m_find->hide();
+    m_find->installEventFilter(this);
 
     Check1 = makeControl<QCheckBox>(this, "Check1", 120, 2580, 2055, 255,
                                     QStringLiteral("Pellam's List Server Mirror"));
@@ -57,16 +101,51 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages,
     Command4 = makeControl<QPushButton>(this, "Command4", 3840, 2640, 1335, 375,
                                         QStringLiteral("Launch ===>"));
 
-    Winsock1 = new QTcpSocket(this);
-    Winsock1->setObjectName(QStringLiteral("Winsock1"));
+    // The store's problem, if it has one, is told once.
+    m_shown->setFilters(m_records.filters());
+    m_servers->setFavourites([this] {
+        QSet<QString> addresses;
+        for (const ServerRecords::Server& server : m_records.favourites())
+            addresses.insert(server.address);
+        return addresses;
+    }());
+    m_notice = m_records.takeProblem();
 
     connect(Command5, &QPushButton::clicked, this, &JoinGamePage::Command5_Click);
     connect(Command4, &QPushButton::clicked, this, &JoinGamePage::Command4_Click);
     connect(Check1, &QCheckBox::clicked, this, &JoinGamePage::Check1_Click);
     connect(Check2, &QCheckBox::clicked, this, &JoinGamePage::Check2_Click);
-    connect(Winsock1, &QTcpSocket::readyRead, this, &JoinGamePage::Winsock1_DataArrival);
-    // The unfinished last line of a closed connection never becomes a row.
-    connect(Winsock1, &QTcpSocket::disconnected, this, [this] { m_reply.reset(); });
+    connect(m_query, &ListQuery::rowsArrived, this, &JoinGamePage::rowsArrived);
+    connect(m_query, &ListQuery::stateChanged, this, [this] {
+        updateExtraRows();
+        updateStatus();
+    });
+    // Where the rows end decides where the status goes. A filter removes and inserts rows in
+    // many pieces, and asking the view where its last row lies makes it lay out every row: the
+    // overlays are placed once, when the changes are done.
+    m_placing.setSingleShot(true);
+    m_placing.setInterval(0);
+    connect(&m_placing, &QTimer::timeout, this, &JoinGamePage::placeOverlays);
+    const auto place = [this] { m_placing.start(); };
+    connect(ListView1, &ServerTableView::areasChanged, this, place);
+    connect(m_shown, &QAbstractItemModel::rowsInserted, this, place);
+    connect(m_shown, &QAbstractItemModel::rowsRemoved, this, place);
+    connect(m_shown, &QAbstractItemModel::modelReset, this, place);
+    connect(m_shown, &QAbstractItemModel::layoutChanged, this, place);
+    connect(ListView1->verticalScrollBar(), &QScrollBar::valueChanged, this, place);
+    connect(m_find, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_shown->setFindText(text);
+        updateStatus();
+    });
+    connect(ListView1, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        if (const std::unique_ptr<QMenu> menu = tableMenu(at))
+            menu->exec(ListView1->viewport()->mapToGlobal(at));
+    });
+    connect(ListView1->header(), &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        headerMenu()->exec(ListView1->header()->mapToGlobal(at));
+    });
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] { setFindBarOpen(true); });
 
     // A click anywhere on the table, on a row or on its empty part, decides the Launch button;
     // so does choosing a row with the keyboard, which would otherwise leave the button as the
@@ -74,6 +153,21 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages,
     ListView1->viewport()->installEventFilter(this);
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &JoinGamePage::ListView1_Click);
+
+    const int line = m_status->fontMetrics().height() + 2;
+    m_status->setFixedHeight(line);
+    m_find->setFixedHeight(m_find->sizeHint().height());
+    ListView1->setBottomBand(line);
+    updateStatus();
+    placeOverlays();
+}
+
+JoinGamePage::~JoinGamePage()
+{
+    // The children go after the members: what they still say while going is not listened to.
+    for (QObject* sender : std::initializer_list<QObject*>{
+             ListView1, ListView1->verticalScrollBar(), m_shown, m_query, m_find})
+        sender->disconnect(this);
 }
 
 void JoinGamePage::addServerColumn(const QString& header, int widthTwips)
@@ -88,24 +182,46 @@ bool JoinGamePage::eventFilter(QObject* watched, QEvent* event)
     if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         ListView1_Click();
+    if (watched == m_find && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        setFindBarOpen(false);
+        return true;
+    }
     return QGroupBox::eventFilter(watched, event);
+}
+
+// The list servers in the order they are asked: the one the mirror boxes choose, then the
+// others in the order main, Pellam's, Corvin's.
+std::vector<ListQuery::Source> JoinGamePage::askingOrder() const
+{
+    const ListQuery::Source primary{
+        m_hosts.primaryGiven ? m_hosts.primary.hostAndPort()
+                             : QStringLiteral("the main list server"),
+        m_hosts.primary};
+    const ListQuery::Source pellam{Check1->text(), m_hosts.pellamMirror};
+    const ListQuery::Source corvin{Check2->text(), m_hosts.corvinMirror};
+    int chosen = 0;
+    if (Check1->isChecked())
+        chosen = 1;
+    if (Check2->isChecked())
+        chosen = 2;
+    const ListQuery::Source all[] = {primary, pellam, corvin};
+    std::vector<ListQuery::Source> order{all[chosen]};
+    for (int k = 0; k < 3; ++k) {
+        if (k != chosen)
+            order.push_back(all[k]);
+    }
+    return order;
 }
 
 void JoinGamePage::Command5_Click()
 {
     m_servers->clear();
-    // Drops whatever the old connection still had waiting, so none of it reaches the new list.
-    Winsock1->abort();
-    m_reply.reset();
-    const ListServerHosts& hosts = m_hosts;
-    const ListServer* server = &hosts.primary;
-    if (Check1->isChecked())
-        server = &hosts.pellamMirror;
-    if (Check2->isChecked())
-        server = &hosts.corvinMirror;
-    // Nothing is ever written: the list server speaks of its own accord. Failing to connect
-    // leaves the table empty, which is all the user sees of it.
-    Winsock1->connectToHost(server->host, server->port, QIODevice::ReadOnly);
+    m_totals = {};
+    m_listedFavourites.clear();
+    m_notice = m_records.takeProblem();
+    // A later Refresh starts again from the chosen one.
+    m_query->ask(askingOrder());
 }
 
 void JoinGamePage::Check1_Click()
@@ -120,16 +236,150 @@ void JoinGamePage::Check2_Click()
         Check1->setChecked(false);
 }
 
-void JoinGamePage::Winsock1_DataArrival()
-{
-    addReplyData(Winsock1->readAll());
-}
-
 void JoinGamePage::addReplyData(QByteArrayView bytes)
 {
-    std::vector<ServerRow> rows;
-    m_reply.feed(bytes, rows);
+    std::vector<ServerRow> rows = m_direct.feed(bytes);
+    rowsArrived(rows);
+}
+
+void JoinGamePage::rowsArrived(std::vector<ServerRow>& rows)
+{
+    const bool favourites = !m_records.favourites().empty();
+    const int first = m_servers->listedCount();
+    for (const ServerRow& row : rows)
+        m_totals.add(row.players());
     m_servers->append(std::move(rows));
+    if (favourites) {
+        for (int row = first; row < m_servers->listedCount(); ++row) {
+            if (m_servers->isFavourite(row)) {
+                m_listedFavourites.insert(m_servers->address(row));
+                m_records.updateFavourite(recordOf(*m_servers, row));
+            }
+        }
+        updateExtraRows();
+    }
+    updateStatus();
+}
+
+// The favourites that this list does not hold, greyed after its rows with their last known
+// values, once a list server has answered or none could.
+void JoinGamePage::updateExtraRows()
+{
+    using State = ListQuery::State;
+    const State state = m_query->state();
+    std::vector<ExtraRow> extra;
+    if (state == State::Listed || state == State::Empty || state == State::Failed) {
+        for (const ServerRecords::Server& server : m_records.favourites()) {
+            if (!m_listedFavourites.contains(server.address))
+                extra.push_back({{server.name, server.type, server.version, server.players,
+                                  server.address},
+                                 NotListedNow,
+                                 false});
+        }
+    }
+    // Rows that stay the same are left alone, so that a chosen one stays chosen.
+    const int listed = m_servers->listedCount();
+    bool same = int(extra.size()) == m_servers->rowCount() - listed;
+    for (size_t k = 0; same && k < extra.size(); ++k)
+        same = m_servers->cell(listed + int(k), servercolumns::Address) ==
+                   extra[k].cells[servercolumns::Address] &&
+               m_servers->cell(listed + int(k), servercolumns::Name) ==
+                   extra[k].cells[servercolumns::Name];
+    if (!same)
+        m_servers->setExtraRows(std::move(extra));
+}
+
+QString JoinGamePage::statusText() const
+{
+    return m_status->text();
+}
+
+void JoinGamePage::updateStatus()
+{
+    ListStatus status;
+    status.state = m_query->state();
+    if (status.state != ListQuery::State::Idle && status.state != ListQuery::State::Failed)
+        status.source = m_query->current().name;
+    status.failures = m_query->failures();
+    status.answerTimeout = m_query->timings().answer;
+    status.totals = m_totals;
+    status.answeredAt = m_query->answeredAt().time();
+    if (m_shown->hidesAnything())
+        status.shown = m_shown->shownListedCount();
+    QString text = ::statusText(status);
+    if (!m_notice.isEmpty())
+        text += u' ' + m_notice;
+    if (text != m_status->text()) {
+        m_status->setText(text);
+        // The strip lets the mouse through to the table, whose tooltip is the whole text where
+        // the strip cuts it off.
+        ListView1->setToolTip(text);
+    }
+    m_placing.start();
+}
+
+void JoinGamePage::noticeStoreProblem()
+{
+    if (QString problem = m_records.takeProblem(); !problem.isEmpty())
+        m_notice = std::move(problem);
+}
+
+void JoinGamePage::tell(const QString& notice)
+{
+    m_notice = notice;
+    updateStatus();
+}
+
+// Beside the rows of a list, the status is a strip along the table's bottom edge, with the find
+// bar below it when open. Without them (before a Refresh, with nothing listed, or with all
+// hidden) it is what the user needs to read: it fills the free part of the table in plain words.
+void JoinGamePage::placeOverlays()
+{
+    const int line = m_status->fontMetrics().height() + 2;
+    const int findHeight = m_find->isVisible() ? m_find->height() : 0;
+    const int band = line + findHeight;
+    if (ListView1->bottomBand().height() != band)
+        ListView1->setBottomBand(band);
+    const QRect bottom = ListView1->bottomBand();
+    if (m_find->isVisible())
+        m_find->setGeometry(bottom.left(), bottom.bottom() + 1 - findHeight, bottom.width(),
+                            findHeight);
+    QRect free = ListView1->rowArea();
+    free.setBottom(bottom.bottom() - findHeight);
+    if (const int shown = m_shown->rowCount(); shown > 0) {
+        const QRect last = ListView1->visualRect(m_shown->index(shown - 1, 0));
+        free.setTop(std::max(free.top(), free.top() + last.bottom() + 1));
+    }
+    if (m_shown->shownListedCount() == 0 && free.height() >= 3 * line) {
+        m_status->setMinimumHeight(0);
+        m_status->setMaximumHeight(QWIDGETSIZE_MAX);
+        m_status->setGeometry(free);
+        m_status->setAlignment(Qt::AlignCenter);
+        m_status->setWordWrap(true);
+    } else {
+        m_status->setFixedHeight(line);
+        m_status->setGeometry(bottom.left(), bottom.top(), bottom.width(), line);
+        m_status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        m_status->setWordWrap(false);
+    }
+    m_status->raise();
+    m_status->show();
+    m_find->raise();
+}
+
+void JoinGamePage::setFindBarOpen(bool open)
+{
+    if (open) {
+        m_find->show();
+        m_find->setFocus();
+        m_find->selectAll();
+    } else {
+        m_find->clear();
+        m_find->hide();
+        ListView1->setFocus();
+    }
+    placeOverlays();
+    updateStatus();
 }
 
 std::optional<int> JoinGamePage::selectedRow() const
@@ -143,7 +393,7 @@ std::optional<int> JoinGamePage::selectedRow() const
 void JoinGamePage::ListView1_Click()
 {
     const std::optional<int> row = selectedRow();
-    Command4->setEnabled(row && m_servers->row(*row).address() != ServerRow::PrivateAddress);
+    Command4->setEnabled(row && m_servers->isLaunchable(*row));
 }
 
 void JoinGamePage::Command4_Click()
@@ -154,11 +404,16 @@ void JoinGamePage::Command4_Click()
                           QStringLiteral("Choose a server from the list first."));
         return;
     }
-    const QString address = m_servers->row(*row).address();
-    if (address == ServerRow::PrivateAddress) {
+    const QString address = m_servers->address(*row);
+    if (m_servers->isListed(*row) && m_servers->row(*row).isPrivate()) {
         m_messages.warn(this, MessageCaption,
                         QStringLiteral("This server is private; it cannot be joined "
                                        "from the list."));
+        return;
+    }
+    if (!m_servers->isLaunchable(*row)) {
+        m_messages.inform(this, MessageCaption,
+                          QStringLiteral("This server is not listed now."));
         return;
     }
     // The address is not shown: it came from the network and could be anything.
@@ -170,5 +425,125 @@ void JoinGamePage::Command4_Click()
                            "name or IP address."));
         return;
     }
-    startOrWarn(m_programs, m_messages, this, *line);
+    if (startOrWarn(m_programs, m_messages, this, *line)) {
+        m_records.recordLaunch(
+            {address, m_servers->cell(*row, servercolumns::Name), QDateTime::currentDateTimeUtc()});
+        noticeStoreProblem();
+        updateStatus();
+    }
+}
+
+std::unique_ptr<QMenu> JoinGamePage::tableMenu(QPoint at)
+{
+    auto menu = std::make_unique<QMenu>(this);
+    const QModelIndex shown = ListView1->indexAt(at);
+    if (shown.isValid()) {
+        const int row = m_shown->mapToSource(shown).row();
+        ListView1->selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
+        ListView1->setCurrentIndex(shown);
+        const bool isPrivate = m_servers->isListed(row) && m_servers->row(row).isPrivate();
+        const QString address = m_servers->address(row);
+        if (m_servers->isFavourite(row)) {
+            menu->addAction(QStringLiteral("Remove from favourites"), this,
+                            [this, row] { toggleFavourite(row); });
+        } else {
+            QAction* add = menu->addAction(QStringLiteral("Add to favourites"), this,
+                                           [this, row] { toggleFavourite(row); });
+            add->setEnabled(!isPrivate && isPlainHostAddress(address));
+        }
+        QAction* copy = menu->addAction(QStringLiteral("Copy address"), this,
+                                        [this, address] { m_clipboard.setText(address); });
+        copy->setEnabled(!isPrivate);
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("Sort by players"), this, [this] {
+            m_shown->sortByPlayers();
+            const QSignalBlocker quiet(ListView1->header());
+            ListView1->header()->setSortIndicator(servercolumns::Players, Qt::DescendingOrder);
+        });
+    }
+    addRecentServers(*menu);
+    return menu;
+}
+
+void JoinGamePage::addRecentServers(QMenu& menu)
+{
+    QMenu* recent = menu.addMenu(QStringLiteral("Recent servers"));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const ServerRecords::Launch& launch : m_records.history()) {
+        const QString name = ServerTableModel::shownText(launch.name);
+        recent->addAction(
+            QStringLiteral("%1 (%2), %3").arg(name, launch.address, howLongAgo(launch.time, now)),
+            this, [this, launch] { chooseRecent(launch.address, launch.name); });
+    }
+    recent->setEnabled(!m_records.history().empty());
+}
+
+void JoinGamePage::chooseRecent(const QString& address, const QString& name)
+{
+    for (int row = 0; row < m_servers->listedCount(); ++row) {
+        if (m_servers->row(row).isPrivate() || m_servers->address(row) != address)
+            continue;
+        const QModelIndex shown = m_shown->mapFromSource(m_servers->index(row, 0));
+        if (!shown.isValid()) {
+            tell(QStringLiteral("%1 is listed, but hidden by the filters.")
+                     .arg(ServerTableModel::shownText(name)));
+            return;
+        }
+        ListView1->setCurrentIndex(shown);
+        ListView1->selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
+        ListView1->scrollTo(shown);
+        return;
+    }
+    tell(QStringLiteral("%1 (%2) is not listed now.")
+             .arg(ServerTableModel::shownText(name), address));
+}
+
+void JoinGamePage::toggleFavourite(int row)
+{
+    const QString address = m_servers->address(row);
+    if (m_servers->isFavourite(row)) {
+        m_records.removeFavourite(address);
+    } else {
+        m_records.addFavourite(recordOf(*m_servers, row));
+        if (m_servers->isListed(row))
+            m_listedFavourites.insert(address);
+    }
+    QSet<QString> addresses;
+    for (const ServerRecords::Server& server : m_records.favourites())
+        addresses.insert(server.address);
+    m_servers->setFavourites(addresses);
+    updateExtraRows();
+    m_shown->favouritesChanged();
+    noticeStoreProblem();
+    updateStatus();
+}
+
+std::unique_ptr<QMenu> JoinGamePage::headerMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    QAction* first = menu->addAction(QStringLiteral("Favourites first"));
+    first->setCheckable(true);
+    first->setChecked(m_shown->favouritesFirst());
+    connect(first, &QAction::toggled, this, [this](bool on) { m_shown->setFavouritesFirst(on); });
+    menu->addSeparator();
+    const ServerSortModel::Filters filters = m_shown->filters();
+    const auto addFilter = [&](const char* caption, bool on, bool ServerSortModel::Filters::*flag) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setCheckable(true);
+        action->setChecked(on);
+        connect(action, &QAction::toggled, this, [this, flag](bool checked) {
+            ServerSortModel::Filters now = m_shown->filters();
+            now.*flag = checked;
+            m_shown->setFilters(now);
+            m_records.setFilters(now);
+            noticeStoreProblem();
+            updateStatus();
+        });
+    };
+    addFilter("Hide empty", filters.hideEmpty, &ServerSortModel::Filters::hideEmpty);
+    addFilter("Hide full", filters.hideFull, &ServerSortModel::Filters::hideFull);
+    addFilter("Hide private", filters.hidePrivate, &ServerSortModel::Filters::hidePrivate);
+    return menu;
 }

@@ -1,30 +1,46 @@
 #pragma once
 
-#include "browser/ReplyParser.h"
+#include "browser/ListQuery.h"
+#include "browser/PlayerCount.h"
 #include "common/ListServerHosts.h"
 
 #include <QByteArrayView>
 #include <QGroupBox>
+#include <QSet>
+#include <QTimer>
 
+#include <memory>
 #include <optional>
 
+class Clipboard;
 class GameDir;
 class MessageBoxes;
 class ProgramStarter;
 class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
 class QPushButton;
-class QTcpSocket;
-class QTreeView;
+class ServerRecords;
 class ServerSortModel;
 class ServerTableModel;
+class ServerTableView;
 
 // The Join Game page: asks a list server for the running game servers, shows them in the
 // server table and joins the chosen one.
+//
+// The road of one Refresh: the mirror boxes choose who is asked first; ListQuery asks, falling
+// back to the others, and hands over the rows as they arrive; the table model holds them (and
+// the favourites that are not listed, greyed after them); the sort model puts them in the
+// user's order and hides what the filters leave out; the status strip says what happened; and
+// Launch joins the chosen row through the join command.
 class JoinGamePage : public QGroupBox {
     Q_OBJECT
 public:
-    JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, const ListServerHosts& hosts,
-                 const GameDir& gameDir, QWidget* parent = nullptr);
+    JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Clipboard& clipboard,
+                 ServerRecords& records, const ListServerHosts& hosts, const GameDir& gameDir,
+                 QWidget* parent = nullptr, ListQuery::Timings timings = {});
+    ~JoinGamePage() override;
 
     // Start-up adds the table's columns; it has none before.
     void addServerColumn(const QString& header, int widthTwips);
@@ -34,6 +50,13 @@ public:
     // they complete become rows at the end of the table.
     void addReplyData(QByteArrayView bytes);
 
+    // The menus as a right click shows them: of the table at a point of its rows' area (a row's,
+    // or the empty area's), and of the header.
+    std::unique_ptr<QMenu> tableMenu(QPoint at);
+    std::unique_ptr<QMenu> headerMenu();
+
+    QString statusText() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -41,23 +64,42 @@ private:
     void Command5_Click();
     void Check1_Click();
     void Check2_Click();
-    void Winsock1_DataArrival();
     void ListView1_Click();
     void Command4_Click();
 
+    void rowsArrived(std::vector<ServerRow>& rows);
+    void updateStatus();
+    void updateExtraRows();
+    void placeOverlays();
+    void setFindBarOpen(bool open);
+    void addRecentServers(QMenu& menu);
+    void chooseRecent(const QString& address, const QString& name);
+    void toggleFavourite(int row);
+    void tell(const QString& notice);
+    void noticeStoreProblem();
+
     std::optional<int> selectedRow() const;
+    std::vector<ListQuery::Source> askingOrder() const;
 
     ProgramStarter& m_programs;
     MessageBoxes& m_messages;
+    Clipboard& m_clipboard;
+    ServerRecords& m_records;
     ListServerHosts m_hosts;
     const GameDir& m_gameDir;
     ServerTableModel* m_servers;
     ServerSortModel* m_shown; // the servers in the order the user chose
-    ReplyParser m_reply;
-    QTreeView* ListView1;
+    ListQuery* m_query;
+    ReplyParser m_direct; // for bytes handed to addReplyData
+    ListTotals m_totals;
+    QSet<QString> m_listedFavourites; // favourites' addresses seen in this list
+    QString m_notice;                 // said after the status until the next Refresh
+    QTimer m_placing;                 // places the status and the find bar once changes are done
+    ServerTableView* ListView1;
+    QLabel* m_status;
+    QLineEdit* m_find;
     QCheckBox* Check1;
     QCheckBox* Check2;
     QPushButton* Command5;
     QPushButton* Command4;
-    QTcpSocket* Winsock1;
 };

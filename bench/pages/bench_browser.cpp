@@ -10,6 +10,10 @@
 #include "pages/JoinGamePage.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -149,6 +153,60 @@ static void BM_ParseAndFillTreeWidget(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * reply().size());
 }
 BENCHMARK(BM_ParseAndFillTreeWidget)->Unit(benchmark::kMillisecond);
+
+// One keystroke in the find bar over 5,000 servers: the rows re-filtered, the status said again
+// and the table painted.
+static void BM_FilterKeystroke(benchmark::State& state)
+{
+    ShownJoinGamePage shown;
+    JoinGamePage& page = *shown.page;
+    page.addReplyData(realisticReply(5000, 3));
+    QCoreApplication::processEvents();
+    auto* find = page.findChild<QLineEdit*>(QStringLiteral("FindBar"));
+    find->show();
+    bool longer = false;
+    for (auto _ : state) {
+        // "ar" and "are" in turn: each keystroke changes what is shown.
+        longer = !longer;
+        find->setText(longer ? QStringLiteral("are") : QStringLiteral("ar"));
+        QCoreApplication::processEvents();
+    }
+    state.counters["shown"] = double(page.findChild<QTreeView*>(QStringLiteral("ListView1"))
+                                         ->model()
+                                         ->rowCount());
+}
+BENCHMARK(BM_FilterKeystroke)->Unit(benchmark::kMillisecond);
+
+// A Refresh when all three list servers accept and never say a word, the worst kind of dead:
+// each is waited for in turn, with the wait the launcher really uses, until the table says that
+// none answered.
+static void BM_FallbackThreeDead(benchmark::State& state)
+{
+    QTcpServer silent[3];
+    ListServerHosts hosts;
+    ListServer* servers[] = {&hosts.primary, &hosts.pellamMirror, &hosts.corvinMirror};
+    for (int k = 0; k < 3; ++k) {
+        if (!silent[k].listen(QHostAddress::LocalHost, 0)) {
+            state.SkipWithError("no loopback port");
+            return;
+        }
+        *servers[k] = {QStringLiteral("127.0.0.1"), silent[k].serverPort()};
+    }
+    ShownJoinGamePage shown(hosts);
+    auto* refresh = shown.page->findChild<QPushButton*>(QStringLiteral("Command5"));
+    for (auto _ : state) {
+        refresh->click();
+        QEventLoop waiting;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, &waiting, [&] {
+            if (shown.page->statusText().startsWith(QStringLiteral("No list server answered")))
+                waiting.quit();
+        });
+        look.start(20);
+        waiting.exec();
+    }
+}
+BENCHMARK(BM_FallbackThreeDead)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv)
 {

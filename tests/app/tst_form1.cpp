@@ -2,6 +2,7 @@
 #include "WindowTestHelpers.h"
 
 #include "app/Form2.h"
+#include "browser/ServerColumns.h"
 #include "pages/Twips.h"
 
 #include <QAbstractButton>
@@ -51,14 +52,12 @@ private Q_SLOTS:
         QVERIFY(table);
         QAbstractItemModel* model = table->model();
         QCOMPARE(model->rowCount(), 0);
-        const QStringList headers = {QStringLiteral("Server Name"), QStringLiteral("Type"),
-                                     QStringLiteral("Version"), QStringLiteral("Players"),
-                                     QStringLiteral("IP Adr")};
-        const QList<int> widthsTwips = {1500, 900, 900, 900, 760};
-        QCOMPARE(model->columnCount(), 5);
-        for (int column = 0; column < 5; ++column) {
-            QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), headers[column]);
-            QCOMPARE(table->header()->sectionSize(column), twips::toPixels(widthsTwips[column]));
+        QCOMPARE(model->columnCount(), int(servercolumns::All.size()));
+        for (const servercolumns::Caption& column : servercolumns::All) {
+            QCOMPARE(model->headerData(column.column, Qt::Horizontal).toString(),
+                     QString::fromLatin1(column.caption));
+            QCOMPARE(table->header()->sectionSize(column.column),
+                     twips::toPixels(column.widthTwips));
         }
         QVERIFY(control<QCheckBox>(window, "Check1")->isChecked());
         QVERIFY(control<QCheckBox>(window, "Check2")->isChecked());

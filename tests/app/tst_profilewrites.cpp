@@ -26,10 +26,10 @@ class TestProfileWrites : public QObject {
     struct Launcher {
         explicit Launcher(const QString& prefix)
             : registry(prefix, std::make_unique<ProcessWineRunner>(prefix, 10000),
-                       WineRegistry::Hooks{[] { return true; }})
+                       WineRegistry::Hooks{[] { return true; }, {}})
             , window(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
                               fakes.listServers, registry, fakes.settings, fakes.player,
-                              &fakes.gameDirectory})
+                              fakes.clipboard, fakes.records, &fakes.gameDirectory})
         {
             window.show();
             control<QLineEdit>(window, "Alias")->setText(QStringLiteral("Zoe"));

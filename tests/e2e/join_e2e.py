@@ -11,6 +11,7 @@ in the prefix, for the server that sorts first by address.
 Usage: join_e2e.py KORVANE_BINARY
 """
 import os
+import re
 import shutil
 import signal
 import socket
@@ -28,6 +29,21 @@ from window_e2e import fail, find_window, press, wait_for_title  # noqa: E402
 
 REPLY = (b"192.0.2.20:1 battle [10/16] Twenty\r\n"
          b"192.0.2.3:1 ctf [3/16] Three\r\n")
+
+
+def column_middle(caption):
+    """The middle of a column of the server table, from the left of the table, as the column list
+    in browser/ServerColumns.h gives their captions and widths."""
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "browser",
+                          "ServerColumns.h")
+    with open(source) as header:
+        columns = re.findall(r'\{\w+, "([^"]*)", (\d+)\}', header.read())
+    left = 0
+    for name, width in columns:
+        if name == caption:
+            return left + px(int(width)) // 2
+        left += px(int(width))
+    fail(f"no column {caption!r} in {source}")
 
 
 def px(twips):
@@ -136,7 +152,7 @@ def main():
             fail(f"nothing connected to the list server on 127.0.0.1:{port}")
         time.sleep(0.5)
         table_x, table_y = px(2400) + px(120), px(720) + px(240)
-        ip_column = px(1500) + 3 * px(900) + px(760) // 2
+        ip_column = column_middle("IP Adr")
         click(dpy, window, table_x + ip_column, table_y + 8)  # the "IP Adr" header
         click(dpy, window, table_x + 40, table_y + 30)  # the top row
         click(dpy, window, *page_point(3840, 2640, 1335, 375))  # "Launch ===>"

@@ -4,13 +4,19 @@
 #include "WindowTestHelpers.h"
 
 #include "browser/ReplyParser.h"
+#include "browser/ServerRecords.h"
 #include "browser/ServerTableModel.h"
 #include "launch/GameDirectory.h"
 #include "pages/JoinGamePage.h"
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QRegularExpression>
 #include <QDeadlineTimer>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -57,9 +63,46 @@ void send(QTcpSocket* peer, const QByteArray& bytes);
 
 // The shown Join Game page with the steps and looks these tests take.
 struct Page : ShownJoinGamePage {
-    explicit Page(const ListServerHosts& hosts)
-        : ShownJoinGamePage(hosts)
+    explicit Page(const ListServerHosts& hosts, ListQuery::Timings timings = {})
+        : ShownJoinGamePage(hosts, timings)
     {
+    }
+
+    QString status() const { return page->statusText(); }
+    QLabel* statusStrip() const { return control<QLabel>(*page, "ListStatus"); }
+    QLineEdit* findBar() const { return control<QLineEdit>(*page, "FindBar"); }
+
+    // Chooses an action of a menu (or of its submenus) by its text.
+    static bool choose(QMenu& menu, const QString& text)
+    {
+        for (QAction* action : menu.actions()) {
+            if (action->menu() && choose(*action->menu(), text))
+                return true;
+            if (action->text().startsWith(text) && action->isEnabled()) {
+                action->trigger();
+                return true;
+            }
+        }
+        return false;
+    }
+    static QAction* find(QMenu& menu, const QString& text)
+    {
+        for (QAction* action : menu.actions()) {
+            if (action->text().startsWith(text))
+                return action;
+            if (action->menu())
+                if (QAction* inner = find(*action->menu(), text))
+                    return inner;
+        }
+        return nullptr;
+    }
+    // The menu of a row as shown, or of the table's empty area for -1.
+    std::unique_ptr<QMenu> rowMenu(int row) const
+    {
+        QTreeView* view = table();
+        const QPoint at = row < 0 ? QPoint(10, view->viewport()->height() - 30)
+                                  : view->visualRect(view->model()->index(row, 0)).center();
+        return page->tableMenu(at);
     }
 
     QPushButton* refresh() const { return control<QPushButton>(*page, "Command5"); }
@@ -68,7 +111,7 @@ struct Page : ShownJoinGamePage {
     QCheckBox* check2() const { return control<QCheckBox>(*page, "Check2"); }
     QTreeView* table() const { return control<QTreeView>(*page, "ListView1"); }
     QTcpSocket* socket() const { return page->findChild<QTcpSocket*>(QStringLiteral("Winsock1")); }
-    int rows() const { return page->servers().rowCount(); }
+    int rows() const { return page->servers().listedCount(); }
 
     // Refresh; the list server sends its reply, and the table comes to hold `count` rows. The
     // server's end of the connection, or null when any step did not happen.
@@ -125,7 +168,10 @@ struct Page : ShownJoinGamePage {
 QTcpSocket* accepted(QTcpServer& server, const Page& page)
 {
     QTcpSocket* socket = page.socket();
-    if (!QTest::qWaitFor([&] { return socket->state() == QAbstractSocket::ConnectedState; }))
+    if (!QTest::qWaitFor([&] {
+            return socket->state() == QAbstractSocket::ConnectedState &&
+                   socket->peerAddress() == server.serverAddress();
+        }))
         return nullptr;
     const QDeadlineTimer deadline(5000);
     while (!deadline.hasExpired()) {
@@ -505,6 +551,174 @@ private Q_SLOTS:
         QVERIFY(peer);
         send(peer, "192.0.2.9:1 ctf [1/2] Back\r\n");
         QTRY_COMPARE(page.rows(), 1);
+        delete peer;
+    }
+
+    // Refused, silent, closed empty, answering: the table says which list server answered, or
+    // why none did, and falls back from the chosen one to the others in their order.
+    void aListThatFailsSaysSoAndFallsBack()
+    {
+        const ListQuery::Timings quick{std::chrono::milliseconds(400), std::chrono::milliseconds(200)};
+        Page page(servers.hosts(), quick);
+        QVERIFY(page.status().contains(QStringLiteral("Refresh")));
+        const quint16 port = servers.primary.serverPort();
+        const QHostAddress corvinAddress = servers.corvin.serverAddress();
+
+        // Corvin's (chosen) refuses; the main one answers.
+        servers.corvin.close();
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTcpSocket* peer = accepted(servers.primary, page);
+        QVERIFY(peer);
+        send(peer, "192.0.2.1:1 battle [3/16] One\r\n192.0.2.2:1 private ctf [2/8] Two\r\n");
+        QTRY_COMPARE(page.rows(), 2);
+        QVERIFY2(QRegularExpression(QStringLiteral(
+                     "^2 servers, 5 players, from the main list server at \\d\\d:\\d\\d\\. "
+                     "Corvin's List Server Mirror refused the connection\\.$"))
+                     .match(page.status())
+                     .hasMatch(),
+                 qPrintable(page.status()));
+        delete peer;
+
+        // Corvin's is silent: given up after the wait, and what it sends later is dropped. The
+        // main one sends bytes but no row: an empty list, said once it stops.
+        QVERIFY(servers.corvin.listen(corvinAddress, port));
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QVERIFY(page.status().startsWith(QStringLiteral("Asking Corvin's List Server Mirror")));
+        QTcpSocket* silent = accepted(servers.corvin, page);
+        QVERIFY(silent);
+        QTcpSocket* empty = accepted(servers.primary, page);
+        QVERIFY(empty);
+        send(silent, "192.0.2.66:1 battle [1/2] Late\r\n");
+        send(empty, "Welcome\r\n");
+        QTRY_COMPARE(page.status(), QStringLiteral("No servers are running right now. The main "
+                                                   "list server answered; Corvin's List Server "
+                                                   "Mirror did not answer within 0 s."));
+        QCOMPARE(page.rows(), 0);
+        delete silent;
+        delete empty;
+
+        // Every one refused: each reason is told, and nothing is listed.
+        for (QTcpServer* server : {&servers.primary, &servers.pellam, &servers.corvin})
+            server->close();
+        QTest::mouseClick(page.refresh(), Qt::LeftButton);
+        QTRY_VERIFY(page.status().startsWith(QStringLiteral("No list server answered.")));
+        QCOMPARE(page.status(),
+                 QStringLiteral("No list server answered. Corvin's List Server Mirror refused the "
+                                "connection; the main list server refused the connection; "
+                                "Pellam's List Server Mirror refused the connection."));
+        QVERIFY(servers.listen());
+        QVERIFY(servers.primary.serverPort() != 0);
+        // The status is read out: a sibling of the table, not a child a screen reader misses.
+        QCOMPARE(page.statusStrip()->parentWidget(), page.page.get());
+        QCOMPARE(QAccessible::queryAccessibleInterface(page.statusStrip())->text(QAccessible::Name),
+                 page.status());
+    }
+
+    void favouritesHistoryAndCopy()
+    {
+        Page page(servers.hosts());
+        QTcpSocket* peer = page.refreshWith(servers.corvin,
+                                            "192.0.2.1:1 battle [1/2] Alpha\r\n"
+                                            "192.0.2.2:1 private ctf [1/2] Closed\r\n"
+                                            "192.0.2.3:1 battle [3/8] Gamma\r\n",
+                                            3);
+        QVERIFY(peer);
+        std::unique_ptr<QMenu> menu = page.rowMenu(1);
+        QVERIFY(!Page::find(*menu, QStringLiteral("Add to favourites"))->isEnabled());
+        QVERIFY(!Page::find(*menu, QStringLiteral("Copy address"))->isEnabled());
+        menu = page.rowMenu(0);
+        QVERIFY(Page::choose(*menu, QStringLiteral("Copy address")));
+        QCOMPARE(page.fakes.clipboard.text, QStringLiteral("192.0.2.1"));
+        QVERIFY(Page::choose(*page.rowMenu(0), QStringLiteral("Add to favourites")));
+        QCOMPARE(page.shownRows()[0][0], ServerTableModel::FavouriteMark + QStringLiteral("Alpha"));
+        QVERIFY(ServerRecords::parse(page.fakes.records.contents.data).favourites.size() == 1);
+
+        // Launch records the server in the history.
+        page.clickRow(2);
+        QTest::mouseClick(page.launch(), Qt::LeftButton);
+        QCOMPARE(page.records->history().at(0).address, QStringLiteral("192.0.2.3"));
+
+        // A list without the favourite shows it greyed at the end, chosen but not launched.
+        delete peer;
+        peer = page.refreshWith(servers.corvin, "192.0.2.3:1 battle [3/8] Gamma\r\n", 1);
+        QVERIFY(peer);
+        QTRY_COMPARE(page.table()->model()->rowCount(), 2);
+        const QModelIndex gone = page.table()->model()->index(1, 0);
+        QCOMPARE(gone.data().toString(), ServerTableModel::FavouriteMark + QStringLiteral("Alpha"));
+        QVERIFY(!gone.data(ServerTableModel::ListedRole).toBool());
+        QVERIFY(gone.data(Qt::ToolTipRole).toString().contains(QStringLiteral("not listed now")));
+        QCOMPARE(gone.data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("not listed now"));
+        page.clickRow(1);
+        QCOMPARE(page.table()->currentIndex().row(), 1);
+        QVERIFY(!page.launch()->isEnabled());
+
+        // "Recent servers" chooses a listed server's row, and says when it is not listed.
+        page.records->recordLaunch({QStringLiteral("192.0.2.77"), QStringLiteral("Far"),
+                                    QDateTime::currentDateTimeUtc().addSecs(-600)});
+        menu = page.rowMenu(-1);
+        QVERIFY(Page::find(*menu, QStringLiteral("Far (192.0.2.77), 10 min ago")));
+        QVERIFY(Page::choose(*menu, QStringLiteral("Gamma")));
+        QCOMPARE(page.table()->currentIndex().row(), 0);
+        QVERIFY(page.launch()->isEnabled());
+        QVERIFY(Page::choose(*page.rowMenu(-1), QStringLiteral("Far")));
+        QVERIFY(page.status().endsWith(QStringLiteral("Far (192.0.2.77) is not listed now.")));
+
+        QVERIFY(Page::choose(*page.rowMenu(1), QStringLiteral("Remove from favourites")));
+        QTRY_COMPARE(page.table()->model()->rowCount(), 1);
+        delete peer;
+    }
+
+    void filtersAndFindSayWhatTheyHide()
+    {
+        Page page(servers.hosts());
+        QTcpSocket* peer = page.refreshWith(servers.corvin,
+                                            "192.0.2.1:1 battle [0/8] Empty\r\n"
+                                            "192.0.2.2:1 ctf [8/8] Full\r\n"
+                                            "192.0.2.3:1 battle [3/8] Some\r\n",
+                                            3);
+        QVERIFY(peer);
+        page.clickRow(2);
+        QVERIFY(Page::choose(*page.page->headerMenu(), QStringLiteral("Hide empty")));
+        QCOMPARE(page.shownNames(), QStringLiteral("Full Some"));
+        QVERIFY(page.status().startsWith(QStringLiteral("2 of 3 servers shown. 3 servers, 11 players")));
+        QVERIFY(ServerRecords::parse(page.fakes.records.contents.data).filters.hideEmpty);
+        // Launch joins the row chosen before the filters moved it.
+        QTest::mouseClick(page.launch(), Qt::LeftButton);
+        QCOMPARE(page.fakes.programs.started.size(), size_t(1));
+        QCOMPARE(page.fakes.programs.started.back().arguments, QStringLiteral("-connect 192.0.2.3"));
+
+        // Ctrl+F opens the find bar; its text hides rows too; Escape closes it and shows them.
+        page.table()->setFocus();
+        QTest::keyClick(page.table(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(page.findBar()->isVisible());
+        QTest::keyClicks(page.findBar(), QStringLiteral("SOME"));
+        QCOMPARE(page.shownNames(), QStringLiteral("Some"));
+        QVERIFY(page.status().startsWith(QStringLiteral("1 of 3 servers shown")));
+        QTest::keyClicks(page.findBar(), QStringLiteral("x"));
+        QCOMPARE(page.table()->model()->rowCount(), 0);
+        // With nothing shown the status fills the table, so an empty view is never mistaken
+        // for an empty list.
+        QTRY_VERIFY(page.statusStrip()->geometry().height() > 3 * page.statusStrip()->fontMetrics().height());
+        QVERIFY(page.status().startsWith(QStringLiteral("0 of 3 servers shown")));
+        QTest::keyClick(page.findBar(), Qt::Key_Escape);
+        QVERIFY(!page.findBar()->isVisible());
+        QCOMPARE(page.shownNames(), QStringLiteral("Full Some"));
+        delete peer;
+    }
+
+    // Hostile rows: a 32 KiB name and player counts of any length count as the most a row can
+    // hold, and the totals stay sound.
+    void hostileRowsKeepTheTotalsSound()
+    {
+        Page page(servers.hosts());
+        QTcpSocket* peer = page.refreshWith(
+            servers.corvin,
+            "192.0.2.1:1 [99999999999999999999999999/1] " + QByteArray(32 * 1024, 'N') +
+                "\r\n192.0.2.2:1 [18446744073709551616/2] x\r\n",
+            2);
+        QVERIFY(peer);
+        QVERIFY2(page.status().startsWith(QStringLiteral("2 servers, 2000000000000000 players")),
+                 qPrintable(page.status()));
         delete peer;
     }
 

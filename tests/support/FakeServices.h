@@ -2,9 +2,11 @@
 
 // Fakes of every service the main window takes, recording what the window asked of them.
 
+#include "common/Clipboard.h"
 #include "common/FileDialog.h"
 #include "common/GameDirectoryWatcher.h"
 #include "common/MessageBoxes.h"
+#include "common/RecordStorage.h"
 #include "common/Services.h"
 #include "common/SettingsStore.h"
 #include "common/UrlOpener.h"
@@ -187,6 +189,43 @@ public:
     QStringList chosen;
 };
 
+class FakeClipboard : public Clipboard {
+public:
+    void setText(const QString& text) override { this->text = text; }
+    QString text;
+};
+
+// A store in memory that can be made to fail.
+class FakeRecordStorage : public RecordStorage {
+public:
+    Contents read() override { return contents; }
+    bool write(const QByteArray& data, QString* error) override
+    {
+        ++writes;
+        if (failWrites) {
+            *error = QStringLiteral("disk full");
+            return false;
+        }
+        contents = {Contents::Read, data, {}};
+        return true;
+    }
+    bool keepAside(QString* error) override
+    {
+        if (failKeepAside) {
+            *error = QStringLiteral("read-only");
+            return false;
+        }
+        aside = contents.data;
+        return true;
+    }
+    QString location() const override { return QStringLiteral("the test store"); }
+    Contents contents;
+    std::optional<QByteArray> aside;
+    int writes = 0;
+    bool failWrites = false;
+    bool failKeepAside = false;
+};
+
 // One of each fake, and the Services bundle that points at them.
 struct FakeServices {
     FakeProgramStarter programs;
@@ -197,13 +236,15 @@ struct FakeServices {
     FakeSettingsStore settings;
     FakeModulePlayer player;
     FakeGameDirectoryWatcher gameDirectory;
+    FakeClipboard clipboard;
+    FakeRecordStorage records;
     ListServerHosts listServers{{QStringLiteral("127.0.0.1")},
                                 {QStringLiteral("127.0.0.1")},
                                 {QStringLiteral("127.0.0.1")}};
 
     Services services()
     {
-        return Services{programs, urls,     messages, files,         listServers,
-                        registry, settings, player,   &gameDirectory};
+        return Services{programs, urls,   messages,  files,   listServers,   registry,
+                        settings, player, clipboard, records, &gameDirectory};
     }
 };

@@ -1,0 +1,146 @@
+#include "browser/ListQuery.h"
+
+#include <QTcpSocket>
+
+ListQuery::ListQuery(Timings timings, QObject* parent)
+    : QObject(parent)
+    , m_timings(timings)
+    , m_socket(new QTcpSocket(this))
+{
+    m_socket->setObjectName(QStringLiteral("Winsock1"));
+    m_answerTimer.setSingleShot(true);
+    m_quietTimer.setSingleShot(true);
+    connect(&m_answerTimer, &QTimer::timeout, this, [this] { failed(Failure::Silent); });
+    connect(&m_quietTimer, &QTimer::timeout, this, [this] {
+        if (m_state == State::Receiving)
+            setState(State::Empty);
+    });
+    connect(m_socket, &QTcpSocket::readyRead, this, &ListQuery::dataArrived);
+    connect(m_socket, &QTcpSocket::disconnected, this, &ListQuery::connectionEnded);
+    connect(m_socket, &QTcpSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError error) {
+                if (m_state != State::Asking) {
+                    if (error != QAbstractSocket::RemoteHostClosedError)
+                        connectionEnded();
+                    return;
+                }
+                switch (error) {
+                case QAbstractSocket::HostNotFoundError:
+                    failed(Failure::NotFound);
+                    break;
+                case QAbstractSocket::ConnectionRefusedError:
+                    failed(Failure::Refused);
+                    break;
+                case QAbstractSocket::RemoteHostClosedError:
+                    failed(Failure::ClosedEmpty);
+                    break;
+                default:
+                    failed(Failure::Other, m_socket->errorString());
+                    break;
+                }
+            });
+}
+
+void ListQuery::ask(std::vector<Source> order)
+{
+    m_order = std::move(order);
+    m_index = 0;
+    m_failures.clear();
+    if (m_order.empty()) {
+        m_socket->abort();
+        setState(State::Failed);
+        return;
+    }
+    connectToCurrent();
+}
+
+void ListQuery::connectToCurrent()
+{
+    ++m_attempt;
+    m_answerTimer.stop();
+    m_quietTimer.stop();
+    // Drops whatever the old connection still had waiting, so none of it reaches the new list;
+    // its signals from here on are of a connection given up.
+    {
+        const QSignalBlocker quiet(m_socket);
+        m_socket->abort();
+    }
+    m_reply.reset();
+    m_rows = 0;
+    m_answeredAt = {};
+    setState(State::Asking);
+    m_answerTimer.start(m_timings.answer);
+    const ListServer& server = current().server;
+    m_socket->connectToHost(server.host, server.port, QIODevice::ReadOnly);
+}
+
+void ListQuery::dataArrived()
+{
+    const QByteArray bytes = m_socket->readAll();
+    // Bytes of a list server already given up on are dropped.
+    if (bytes.isEmpty() || m_state == State::Idle || m_state == State::Failed ||
+        m_givenUp == m_attempt)
+        return;
+    if (m_state == State::Asking) {
+        m_answerTimer.stop();
+        m_answeredAt = QDateTime::currentDateTime();
+        setState(State::Receiving);
+    }
+    std::vector<ServerRow> rows;
+    m_reply.feed(bytes, rows);
+    if (!rows.empty()) {
+        m_rows += qint64(rows.size());
+        m_quietTimer.stop();
+        m_state = State::Listed; // told below, with the rows in place
+        Q_EMIT rowsArrived(rows);
+        Q_EMIT stateChanged();
+    } else if (m_state == State::Receiving || m_state == State::Empty) {
+        m_quietTimer.start(m_timings.quiet);
+    }
+}
+
+void ListQuery::connectionEnded()
+{
+    // The unfinished last line of a closed connection never becomes a row.
+    if (m_givenUp == m_attempt)
+        return;
+    m_reply.reset();
+    m_quietTimer.stop();
+    if (m_state == State::Asking)
+        failed(Failure::ClosedEmpty);
+    else if (m_state == State::Receiving)
+        setState(State::Empty);
+}
+
+void ListQuery::failed(Failure failure, const QString& detail)
+{
+    if (m_state != State::Asking || m_givenUp == m_attempt)
+        return;
+    m_givenUp = m_attempt;
+    m_answerTimer.stop();
+    m_failures.push_back({current().name, failure, detail});
+    // Handlers of the socket's own signals must not connect it again; the next one is asked
+    // from the event loop, unless a Refresh came first.
+    const quint64 attempt = m_attempt;
+    QMetaObject::invokeMethod(
+        this,
+        [this, attempt] {
+            if (attempt != m_attempt)
+                return;
+            if (m_index + 1 < m_order.size()) {
+                ++m_index;
+                connectToCurrent();
+            } else {
+                const QSignalBlocker quiet(m_socket);
+                m_socket->abort();
+                setState(State::Failed);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void ListQuery::setState(State state)
+{
+    m_state = state;
+    Q_EMIT stateChanged();
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "browser/ReplyParser.h"
+#include "common/ListServerHosts.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+#include <vector>
+
+class QTcpSocket;
+
+struct ListQueryTimings {
+    // How long a list server may keep silent before it counts as gone.
+    std::chrono::milliseconds answer{10000};
+    // How long after its last bytes a list server that sent no row has an empty list.
+    std::chrono::milliseconds quiet{3000};
+};
+
+// One Refresh: asks list servers in turn for the running game servers. The first one is the one
+// the user chose; when it fails before sending a single byte (its host not found, the connection
+// refused or closed empty, or silence), the next is asked, and so on. A list server that has
+// sent anything has answered, if only with an empty list: it is never left for another, so two
+// lists never mix. Nothing is ever written: a list server speaks of its own accord.
+class ListQuery : public QObject {
+    Q_OBJECT
+public:
+    using Timings = ListQueryTimings;
+    struct Source {
+        QString name; // how the user knows it
+        ListServer server;
+    };
+    enum class Failure { NotFound, Refused, Silent, ClosedEmpty, Other };
+    struct Attempt {
+        QString name;
+        Failure failure;
+        QString detail; // the system's words, for Other
+    };
+    enum class State {
+        Idle,      // nothing asked yet
+        Asking,    // waiting for the first bytes of current()
+        Receiving, // current() has sent bytes, but no row yet
+        Listed,    // current() has sent rows
+        Empty,     // current() has answered with no row
+        Failed,    // every one failed: see failures()
+    };
+
+    explicit ListQuery(Timings timings = {}, QObject* parent = nullptr);
+
+    // Forgets any list server asked before and asks the sources in their order.
+    void ask(std::vector<Source> order);
+
+    State state() const { return m_state; }
+    const Source& current() const { return m_order.at(m_index); }
+    const std::vector<Attempt>& failures() const { return m_failures; }
+    QDateTime answeredAt() const { return m_answeredAt; }
+    const Timings& timings() const { return m_timings; }
+    QTcpSocket* socket() const { return m_socket; }
+
+Q_SIGNALS:
+    // The rows of the latest bytes, to be moved out; only ever from the list server that
+    // answered.
+    void rowsArrived(std::vector<ServerRow>& rows);
+    void stateChanged();
+
+private:
+    void connectToCurrent();
+    void dataArrived();
+    void connectionEnded();
+    void failed(Failure failure, const QString& detail = {});
+    void setState(State state);
+
+    Timings m_timings;
+    QTcpSocket* m_socket;
+    QTimer m_answerTimer;
+    QTimer m_quietTimer;
+    ReplyParser m_reply;
+    std::vector<Source> m_order;
+    size_t m_index = 0;
+    quint64 m_attempt = 0; // counts connections, so that a late event of an old one is dropped
+    quint64 m_givenUp = 0; // the connection last given up on
+    std::vector<Attempt> m_failures;
+    State m_state = State::Idle;
+    qint64 m_rows = 0;
+    QDateTime m_answeredAt;
+};
