@@ -128,6 +128,7 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
     connect(&m_placing, &QTimer::timeout, this, &JoinGamePage::placeOverlays);
     const auto place = [this] { m_placing.start(); };
     connect(ListView1, &ServerTableView::areasChanged, this, place);
+    connect(ListView1->header(), &QHeaderView::geometriesChanged, this, place);
     connect(m_shown, &QAbstractItemModel::rowsInserted, this, place);
     connect(m_shown, &QAbstractItemModel::rowsRemoved, this, place);
     connect(m_shown, &QAbstractItemModel::modelReset, this, place);
@@ -346,6 +347,9 @@ void JoinGamePage::placeOverlays()
                             findHeight);
     QRect free = ListView1->rowArea();
     free.setBottom(bottom.bottom() - findHeight);
+    // Never over the column headers, even before the view has moved its rows below them.
+    if (const QHeaderView* header = ListView1->header(); header->isVisible())
+        free.setTop(std::max(free.top(), ListView1->y() + header->geometry().bottom() + 1));
     if (const int shown = m_shown->rowCount(); shown > 0) {
         const QRect last = ListView1->visualRect(m_shown->index(shown - 1, 0));
         free.setTop(std::max(free.top(), free.top() + last.bottom() + 1));

@@ -80,6 +80,8 @@ private Q_SLOTS:
         statusLiesInside(table, status);
         QTRY_VERIFY(status->height() > 3 * status->fontMetrics().height());
         QVERIFY(status->text().contains(QStringLiteral("Refresh")));
+        // Under the column headers, not over them.
+        QTRY_VERIFY(status->y() > table->y() + table->header()->geometry().bottom());
         photograph(window, "join-game-empty");
 
         QTest::mouseClick(control<QPushButton>(window, "Command5"), Qt::LeftButton);
