@@ -7,10 +7,12 @@
 #include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
 #include "pages/Controls.h"
+#include "pages/LinkedServerModel.h"
 
 #include <QCheckBox>
 #include <QEvent>
 #include <QHeaderView>
+#include <QHostAddress>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -26,9 +28,11 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages,
     , m_gameDir(gameDir)
     , m_servers(new ServerTableModel(this))
     , m_shown(new ServerSortModel(*m_servers, this))
+    , m_withLinked(new LinkedServerModel(this))
 {
+    m_withLinked->setSourceModel(m_shown);
     ListView1 = makeControl<QTreeView>(this, "ListView1", 120, 240, 5055, 2295);
-    ListView1->setModel(m_shown);
+    ListView1->setModel(m_withLinked);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setItemsExpandable(false);
@@ -93,6 +97,8 @@ bool JoinGamePage::eventFilter(QObject* watched, QEvent* event)
 
 void JoinGamePage::Command5_Click()
 {
+    m_withLinked->setLinkedServer({});
+    m_link.reset();
     m_servers->clear();
     // Drops whatever the old connection still had waiting, so none of it reaches the new list.
     Winsock1->abort();
@@ -135,19 +141,58 @@ void JoinGamePage::addReplyData(QByteArrayView bytes)
 std::optional<int> JoinGamePage::selectedRow() const
 {
     const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
-    if (rows.isEmpty())
+    if (rows.isEmpty() || m_withLinked->isLinkedRow(rows.first()))
         return std::nullopt;
     return m_shown->sourceRow(rows.first().row());
+}
+
+bool JoinGamePage::linkedRowSelected() const
+{
+    const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
+    return m_link && !rows.isEmpty() && m_withLinked->isLinkedRow(rows.first());
+}
+
+void JoinGamePage::showLinkedServer(const JoinLink& link)
+{
+    m_link = link;
+    // Addresses are compared as addresses where they are ones (2001:DB8::7 is 2001:db8::7),
+    // host names without regard to case.
+    const QHostAddress linked(link.address);
+    int listed = -1;
+    for (int row = 0; row < m_servers->rowCount() && listed < 0; ++row) {
+        const QString address = m_servers->row(row).address();
+        if (address.compare(link.address, Qt::CaseInsensitive) == 0 ||
+            (!linked.isNull() && QHostAddress(address) == linked))
+            listed = row;
+    }
+    m_withLinked->setLinkedServer(listed < 0 ? link.hostAndPort() : QString());
+    const int shownRow =
+        listed < 0 ? m_withLinked->linkedRow()
+                   : m_shown->mapFromSource(m_servers->index(listed, 0)).row();
+    const QModelIndex index = m_withLinked->index(shownRow, 0);
+    ListView1->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ListView1->scrollTo(index);
+    ListView1_Click();
+    Command4->setFocus(Qt::OtherFocusReason);
 }
 
 void JoinGamePage::ListView1_Click()
 {
     const std::optional<int> row = selectedRow();
-    Command4->setEnabled(row && m_servers->row(*row).address() != ServerRow::PrivateAddress);
+    Command4->setEnabled(linkedRowSelected() ||
+                         (row && m_servers->row(*row).address() != ServerRow::PrivateAddress));
 }
 
 void JoinGamePage::Command4_Click()
 {
+    if (linkedRowSelected()) {
+        // The address passed every rule of a join link; the port is not the game's to take.
+        const std::optional<CommandLine> line = joinCommandLine(m_gameDir.text(), m_link->address);
+        if (line)
+            startOrWarn(m_programs, m_messages, this, *line);
+        return;
+    }
     const std::optional<int> row = selectedRow();
     if (!row) {
         m_messages.inform(this, MessageCaption,

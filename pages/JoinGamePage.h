@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/JoinLink.h"
 #include "browser/ReplyParser.h"
 #include "common/ListServerHosts.h"
 
@@ -9,6 +10,7 @@
 #include <optional>
 
 class GameDir;
+class LinkedServerModel;
 class MessageBoxes;
 class ProgramStarter;
 class QCheckBox;
@@ -34,6 +36,11 @@ public:
     // they complete become rows at the end of the table.
     void addReplyData(QByteArrayView bytes);
 
+    // A join link's server, chosen for the user: its row when it is listed, otherwise a greyed
+    // row of its own at the end of the table; "Launch ===>" takes the focus. Nothing starts
+    // until the user presses it. A Refresh takes the greyed row away.
+    void showLinkedServer(const JoinLink& link);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -46,6 +53,7 @@ private:
     void Command4_Click();
 
     std::optional<int> selectedRow() const;
+    bool linkedRowSelected() const;
 
     ProgramStarter& m_programs;
     MessageBoxes& m_messages;
@@ -53,6 +61,8 @@ private:
     const GameDir& m_gameDir;
     ServerTableModel* m_servers;
     ServerSortModel* m_shown; // the servers in the order the user chose
+    LinkedServerModel* m_withLinked; // and the linked server that is not listed
+    std::optional<JoinLink> m_link;
     ReplyParser m_reply;
     QTreeView* ListView1;
     QCheckBox* Check1;
