@@ -42,6 +42,8 @@ LinkListener::LinkListener(QString name, QObject* parent)
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
             QTimer::singleShot(AnswerTimeoutMs, socket, [socket] { socket->abort(); });
+            if (socket->bytesAvailable() > 0)
+                answer(socket);
         }
     });
 }
@@ -50,16 +52,13 @@ bool LinkListener::listen()
 {
     if (m_name.isEmpty())
         return false;
-    if (m_server->listen(m_name))
-        return true;
-    if (m_server->serverError() != QAbstractSocket::AddressInUseError)
-        return false;
-    // Someone answers there: another launcher of this user.
+    // Asked first, as a socket restricted to the user is made aside and moved into place,
+    // over whatever lies there: another launcher's socket would be taken over unseen.
     QLocalSocket probe;
     probe.connectToServer(m_name);
     if (probe.waitForConnected(500))
         return false;
-    // Nobody answers: a launcher that died left its socket behind.
+    // Nobody answers: nothing is there, or a launcher that died left its socket behind.
     QLocalServer::removeServer(m_name);
     return m_server->listen(m_name);
 }
