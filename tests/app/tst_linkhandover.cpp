@@ -8,7 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <QSettings>
+
+#include <windows.h>
+#else
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -92,7 +96,68 @@ private Q_SLOTS:
         QVERIFY(!second.listen());
     }
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    // Registered for the user, a link started through the shell ("start brix2://...") reaches
+    // the running launcher; unregistered, the key is gone.
+    void registeredLinksReachTheLauncherThroughTheShell()
+    {
+        QCOMPARE(runLauncher({QStringLiteral("--register-links")}), 0);
+        const QString key = QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes\\brix2");
+        {
+            QSettings classes(key, QSettings::NativeFormat);
+            QVERIFY(classes.contains(QStringLiteral("URL Protocol")));
+            QCOMPARE(classes.value(QStringLiteral("shell/open/command/Default")).toString(),
+                     QLatin1Char('"') + QDir::toNativeSeparators(QStringLiteral(KORVANE_BINARY)) +
+                         QStringLiteral("\" \"%1\""));
+        }
+        LinkListener running(linkChannelName());
+        QVERIFY(running.listen());
+        QSignalSpy received(&running, &LinkListener::linkReceived);
+        QProcess start;
+        start.start(QStringLiteral("start.exe"), {QStringLiteral("brix2://192.0.2.7")});
+        QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 30000);
+        QCOMPARE(received[0][0].value<JoinLink>().address, QStringLiteral("192.0.2.7"));
+        start.waitForFinished();
+
+        QCOMPARE(runLauncher({QStringLiteral("--unregister-links")}), 0);
+        QVERIFY(!QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"),
+                           QSettings::NativeFormat)
+                     .childGroups()
+                     .contains(QStringLiteral("brix2"), Qt::CaseInsensitive));
+    }
+
+    // Started with no console, as from Explorer: a mistake shows in a message box, with the
+    // options under it, and the program ends with 2 once it is closed.
+    void withoutAConsoleAMistakeShowsInAMessageBox()
+    {
+        std::wstring line = (QLatin1Char('"') +
+                             QDir::toNativeSeparators(QStringLiteral(KORVANE_BINARY)) +
+                             QStringLiteral("\" --bogus"))
+                                .toStdWString();
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        QVERIFY(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
+                               nullptr, nullptr, &startup, &process));
+        CloseHandle(process.hThread);
+        HWND box = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((box = FindWindowW(L"#32770", L"Korvane 1.4")) != nullptr, 20000);
+        wchar_t text[4096] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, int(std::size(text)));
+        const QString shown = QString::fromWCharArray(text);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        const bool ended = WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0;
+        DWORD status = 0;
+        GetExitCodeProcess(process.hProcess, &status);
+        if (!ended)
+            TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hProcess);
+        QVERIFY2(shown.contains(QStringLiteral("Unknown option 'bogus'")), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("Usage: korvane")), qPrintable(shown));
+        QVERIFY(ended);
+        QCOMPARE(status, DWORD(2));
+    }
+#else
     void theSocketIsTheUsersAlone()
     {
         LinkListener running(linkChannelName());
