@@ -4,10 +4,28 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace {
 
 // Under the user's own classes: no administrator is needed, and no other user is touched.
 const wchar_t* const ClassKey = L"Software\\Classes\\brix2";
+const wchar_t* const CommandKey = L"Software\\Classes\\brix2\\shell\\open\\command";
+
+// Wine's shell finds URL handlers only among the machine's classes, which it does not merge with
+// the user's; a Wine prefix belongs to one user, so there the handler goes into both.
+bool runningUnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+std::vector<HKEY> roots()
+{
+    if (runningUnderWine())
+        return {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
+    return {HKEY_CURRENT_USER};
+}
 
 bool setString(HKEY key, const wchar_t* name, const QString& value)
 {
@@ -16,9 +34,9 @@ bool setString(HKEY key, const wchar_t* name, const QString& value)
                           DWORD((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
-bool createKey(const wchar_t* path, HKEY& key)
+bool createKey(HKEY root, const wchar_t* path, HKEY& key)
 {
-    return RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+    return RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                            nullptr) == ERROR_SUCCESS;
 }
 
@@ -43,17 +61,19 @@ bool registerLinkHandler(QString& message)
     // The program path is quoted (it may hold blanks), and so is the link: the shell puts it in
     // place of %1 as one argument.
     const QString command = QLatin1Char('"') + program + QStringLiteral("\" \"%1\"");
-    HKEY scheme = nullptr;
-    HKEY open = nullptr;
-    bool done = !program.isEmpty() && createKey(ClassKey, scheme) &&
-                setString(scheme, nullptr, QStringLiteral("URL:Brix Quorrel 2 join link")) &&
-                setString(scheme, L"URL Protocol", QString()) &&
-                createKey(L"Software\\Classes\\brix2\\shell\\open\\command", open) &&
-                setString(open, nullptr, command);
-    if (open)
-        RegCloseKey(open);
-    if (scheme)
-        RegCloseKey(scheme);
+    bool done = !program.isEmpty();
+    for (HKEY root : roots()) {
+        HKEY scheme = nullptr;
+        HKEY open = nullptr;
+        done = done && createKey(root, ClassKey, scheme) &&
+               setString(scheme, nullptr, QStringLiteral("URL:Brix Quorrel 2 join link")) &&
+               setString(scheme, L"URL Protocol", QString()) &&
+               createKey(root, CommandKey, open) && setString(open, nullptr, command);
+        if (open)
+            RegCloseKey(open);
+        if (scheme)
+            RegCloseKey(scheme);
+    }
     if (!done) {
         unregisterLinkHandler(message);
         message = QStringLiteral("korvane: brix2:// links could not be registered in "
@@ -66,8 +86,12 @@ bool registerLinkHandler(QString& message)
 
 bool unregisterLinkHandler(QString& message)
 {
-    const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, ClassKey);
-    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+    bool done = true;
+    for (HKEY root : roots()) {
+        const LSTATUS status = RegDeleteTreeW(root, ClassKey);
+        done = done && (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND);
+    }
+    if (!done) {
         message = QStringLiteral("korvane: HKEY_CURRENT_USER\\Software\\Classes\\brix2 could not "
                                  "be removed.\n");
         return false;

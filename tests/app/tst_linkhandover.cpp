@@ -106,9 +106,14 @@ private Q_SLOTS:
         {
             QSettings classes(key, QSettings::NativeFormat);
             QVERIFY(classes.contains(QStringLiteral("URL Protocol")));
-            QCOMPARE(classes.value(QStringLiteral("shell/open/command/Default")).toString(),
-                     QLatin1Char('"') + QDir::toNativeSeparators(QStringLiteral(KORVANE_BINARY)) +
-                         QStringLiteral("\" \"%1\""));
+            // The program, quoted, then the link as one argument.
+            const QString command =
+                classes.value(QStringLiteral("shell/open/command/Default")).toString();
+            QVERIFY2(command.startsWith(QLatin1Char('"')) &&
+                         command.endsWith(QStringLiteral("\" \"%1\"")),
+                     qPrintable(command));
+            QCOMPARE(QFileInfo(command.mid(1, command.size() - 7)),
+                     QFileInfo(QStringLiteral(KORVANE_BINARY)));
         }
         LinkListener running(linkChannelName());
         QVERIFY(running.listen());
@@ -136,12 +141,13 @@ private Q_SLOTS:
                                 .toStdWString();
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES; // none: no pipe, no file, no console
         PROCESS_INFORMATION process{};
         QVERIFY(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
                                nullptr, nullptr, &startup, &process));
         CloseHandle(process.hThread);
         HWND box = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT((box = FindWindowW(L"#32770", L"Korvane 1.4")) != nullptr, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT((box = FindWindowW(nullptr, L"Korvane 1.4")) != nullptr, 20000);
         wchar_t text[4096] = {};
         GetDlgItemTextW(box, 0xFFFF, text, int(std::size(text)));
         const QString shown = QString::fromWCharArray(text);
