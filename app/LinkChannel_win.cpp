@@ -14,9 +14,9 @@ QString linkChannelName()
         return {};
     DWORD session = 0;
     ProcessIdToSessionId(GetCurrentProcessId(), &session);
-    const QByteArray id = QCryptographicHash::hash(QString::fromWCharArray(user).toUtf8(),
-                                                   QCryptographicHash::Sha256)
-                              .toHex()
-                              .left(16);
+    const QByteArray id =
+        QCryptographicHash::hash(QString::fromWCharArray(user).toUtf8(), QCryptographicHash::Sha256)
+            .toHex()
+            .left(16);
     return QStringLiteral("korvane-links-%1-%2").arg(QString::fromLatin1(id)).arg(session);
 }

@@ -3,9 +3,9 @@
 #include <QString>
 
 namespace {
-const QString OnlyWindows = QStringLiteral(
-    "korvane: brix2:// links are registered by the desktop entry on this system "
-    "(MimeType=x-scheme-handler/brix2); there is nothing to %1.\n");
+const QString OnlyWindows =
+    QStringLiteral("korvane: brix2:// links are registered by the desktop entry on this system "
+                   "(MimeType=x-scheme-handler/brix2); there is nothing to %1.\n");
 } // namespace
 
 bool registerLinkHandler(QString& message)

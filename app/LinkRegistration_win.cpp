@@ -36,8 +36,8 @@ bool setString(HKEY key, const wchar_t* name, const QString& value)
 
 bool createKey(HKEY root, const wchar_t* path, HKEY& key)
 {
-    return RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                           nullptr) == ERROR_SUCCESS;
+    return RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+           ERROR_SUCCESS;
 }
 
 QString thisProgram()
@@ -67,8 +67,8 @@ bool registerLinkHandler(QString& message)
         HKEY open = nullptr;
         done = done && createKey(root, ClassKey, scheme) &&
                setString(scheme, nullptr, QStringLiteral("URL:Brix Quorrel 2 join link")) &&
-               setString(scheme, L"URL Protocol", QString()) &&
-               createKey(root, CommandKey, open) && setString(open, nullptr, command);
+               setString(scheme, L"URL Protocol", QString()) && createKey(root, CommandKey, open) &&
+               setString(open, nullptr, command);
         if (open)
             RegCloseKey(open);
         if (scheme)

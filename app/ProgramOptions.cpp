@@ -36,19 +36,18 @@ ProgramOptions usageError(const QString& message, const QString& usage = {})
 // Each is taken here only so that it is not refused; Qt gives it its meaning.
 void addQtOptions(QCommandLineParser& parser)
 {
-    static const char* const withValue[] = {
-        "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-        "qwindowicon", "qwindowtitle", "qmljsdebugger", "session", "style", "stylesheet",
-        "geometry", "display", "title", "icon", "name", "visual", "ncols", "im", "inputstyle"};
-    static const char* const flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync",
-                                        "cmap", "testability"};
-    for (const char* name : withValue) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    const QString withValue = QStringLiteral(
+        "platform platformpluginpath platformtheme plugin qwindowgeometry qwindowicon "
+        "qwindowtitle qmljsdebugger session style stylesheet geometry display title icon name "
+        "visual ncols im inputstyle");
+    const QString flags = QStringLiteral("reverse widgetcount nograb dograb sync cmap testability");
+    for (const QString& name : withValue.split(QLatin1Char(' '))) {
+        QCommandLineOption option(name, QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
-    for (const char* name : flags) {
-        QCommandLineOption option(QString::fromLatin1(name));
+    for (const QString& name : flags.split(QLatin1Char(' '))) {
+        QCommandLineOption option(name);
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
@@ -187,9 +186,9 @@ ProgramOptions parseProgramOptions(const QStringList& arguments)
     if (parser.isSet(connect)) {
         const JoinLinkParse parsed = parseJoinAddress(parser.value(connect));
         if (!parsed.link)
-            return usageError(QStringLiteral("--connect wants ADDRESS or ADDRESS:PORT: %1.")
-                                  .arg(parsed.error),
-                              usage);
+            return usageError(
+                QStringLiteral("--connect wants ADDRESS or ADDRESS:PORT: %1.").arg(parsed.error),
+                usage);
         link = parsed.link;
     }
     if (parser.isSet(version))

@@ -53,12 +53,13 @@ void writeToTerminal(const QString& output, const QString& error, const QString&
         // Started from Explorer, a shortcut or a dropped file: nobody would read a console, so
         // the answer is a message box, the mistake with the options under it.
         const QString text = error.isEmpty() ? output.trimmed()
-                             : usage.isEmpty() ? error.trimmed()
-                                               : error.trimmed() + QStringLiteral("\n\n") +
-                                                     usage.trimmed();
+                             : usage.isEmpty()
+                                 ? error.trimmed()
+                                 : error.trimmed() + QStringLiteral("\n\n") + usage.trimmed();
         MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.utf16()),
                     reinterpret_cast<const wchar_t*>(ProgramName.utf16()),
-                    MB_OK | MB_SETFOREGROUND | (error.isEmpty() ? MB_ICONINFORMATION : MB_ICONERROR));
+                    MB_OK | MB_SETFOREGROUND |
+                        (error.isEmpty() ? MB_ICONINFORMATION : MB_ICONERROR));
         return;
     }
     write(stdout, outputGiven, output);

@@ -14,7 +14,7 @@ struct JoinLink {
     // Longer links are refused unread: no server address needs more.
     static constexpr qsizetype MaxLength = 255;
 
-    QString address;           // as typed, an IPv6 address without its brackets
+    QString address; // as typed, an IPv6 address without its brackets
     std::optional<quint16> port;
 
     // brix2://ADDRESS[:PORT], an IPv6 address in brackets again.
@@ -38,4 +38,3 @@ JoinLinkParse parseJoinLink(QStringView text);
 
 // ADDRESS or ADDRESS:PORT alone, as --connect takes it; the same rules as the link's.
 JoinLinkParse parseJoinAddress(QStringView text);
-

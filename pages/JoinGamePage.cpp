@@ -166,12 +166,11 @@ void JoinGamePage::showLinkedServer(const JoinLink& link)
             listed = row;
     }
     m_withLinked->setLinkedServer(listed < 0 ? link.hostAndPort() : QString());
-    const int shownRow =
-        listed < 0 ? m_withLinked->linkedRow()
-                   : m_shown->mapFromSource(m_servers->index(listed, 0)).row();
+    const int shownRow = listed < 0 ? m_withLinked->linkedRow()
+                                    : m_shown->mapFromSource(m_servers->index(listed, 0)).row();
     const QModelIndex index = m_withLinked->index(shownRow, 0);
-    ListView1->selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
     ListView1->scrollTo(index);
     ListView1_Click();
     Command4->setFocus(Qt::OtherFocusReason);

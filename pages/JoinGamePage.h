@@ -60,7 +60,7 @@ private:
     ListServerHosts m_hosts;
     const GameDir& m_gameDir;
     ServerTableModel* m_servers;
-    ServerSortModel* m_shown; // the servers in the order the user chose
+    ServerSortModel* m_shown;        // the servers in the order the user chose
     LinkedServerModel* m_withLinked; // and the linked server that is not listed
     std::optional<JoinLink> m_link;
     ReplyParser m_reply;

@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         check(!link.address.isEmpty() && !link.address.startsWith(u'-'));
         check(!link.port || *link.port >= 1);
         for (const QChar c : link.address)
-            check(c.unicode() > 0x20 && c.unicode() < 0x7f && c != u'%' && c != u'/' &&
-                  c != u'@' && c != u'?' && c != u'#');
+            check(c.unicode() > 0x20 && c.unicode() < 0x7f && c != u'%' && c != u'/' && c != u'@' &&
+                  c != u'?' && c != u'#');
         // The link's own text reads back as the same link, and the game gets one argument.
         check(parseJoinLink(link.text()).link == link);
         const std::optional<CommandLine> line = joinCommandLine({}, link.address);

@@ -40,7 +40,8 @@ class TestLinkHandover : public QObject {
         process.start(QStringLiteral(KORVANE_BINARY), arguments);
 #else
         process.start(QStringLiteral("dbus-run-session"),
-                      QStringList{QStringLiteral("--"), QStringLiteral(KORVANE_BINARY)} + arguments);
+                      QStringList{QStringLiteral("--"), QStringLiteral(KORVANE_BINARY)} +
+                          arguments);
 #endif
         // The events go on meanwhile: this test answers the hand-over. The window would open if
         // the hand-over failed, and the launcher would not end.
@@ -73,7 +74,8 @@ private Q_SLOTS:
 
         QCOMPARE(runLauncher({QStringLiteral("brix2://192.0.2.7:10054")}), 0);
         QTRY_COMPARE(received.size(), 1);
-        QCOMPARE(received[0][0].value<JoinLink>().text(), QStringLiteral("brix2://192.0.2.7:10054"));
+        QCOMPARE(received[0][0].value<JoinLink>().text(),
+                 QStringLiteral("brix2://192.0.2.7:10054"));
         QCOMPARE(runLauncher({QStringLiteral("--connect"), QStringLiteral("[::1]")}), 0);
         QTRY_COMPARE(received.size(), 2);
 
@@ -135,10 +137,10 @@ private Q_SLOTS:
     // options under it, and the program ends with 2 once it is closed.
     void withoutAConsoleAMistakeShowsInAMessageBox()
     {
-        std::wstring line = (QLatin1Char('"') +
-                             QDir::toNativeSeparators(QStringLiteral(KORVANE_BINARY)) +
-                             QStringLiteral("\" --bogus"))
-                                .toStdWString();
+        std::wstring line =
+            (QLatin1Char('"') + QDir::toNativeSeparators(QStringLiteral(KORVANE_BINARY)) +
+             QStringLiteral("\" --bogus"))
+                .toStdWString();
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES; // none: no pipe, no file, no console

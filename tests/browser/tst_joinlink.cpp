@@ -23,12 +23,14 @@ private Q_SLOTS:
         accept("IPv4 and port", QStringLiteral("brix2://192.0.2.7:10054"), "192.0.2.7", 10054);
         accept("IPv6", QStringLiteral("brix2://[2001:db8::7]"), "2001:db8::7", 0);
         accept("IPv6 and port", QStringLiteral("brix2://[::1]:65535"), "::1", 65535);
-        accept("host name", QStringLiteral("brix2://Play.Example-1.org:1"), "Play.Example-1.org", 1);
+        accept("host name", QStringLiteral("brix2://Play.Example-1.org:1"), "Play.Example-1.org",
+               1);
         accept("scheme in capitals", QStringLiteral("BRIX2://192.0.2.7"), "192.0.2.7", 0);
         accept("a closing slash", QStringLiteral("brix2://192.0.2.7:5/"), "192.0.2.7", 5);
-        accept("longest", QStringLiteral("brix2://") + QString(63, u'a') + QLatin1Char('.') +
-                              QString(63, u'b') + QLatin1Char('.') + QString(63, u'c') +
-                              QLatin1Char('.') + QString(55, u'd'),
+        accept("longest",
+               QStringLiteral("brix2://") + QString(63, u'a') + QLatin1Char('.') +
+                   QString(63, u'b') + QLatin1Char('.') + QString(63, u'c') + QLatin1Char('.') +
+                   QString(55, u'd'),
                nullptr, 0);
 
         auto refuse = [](const char* name, const QString& text, const char* reason) {
