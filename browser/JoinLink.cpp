@@ -1,5 +1,7 @@
 #include "browser/JoinLink.h"
 
+#include "browser/JoinCommand.h"
+
 #include <QHostAddress>
 
 #include <algorithm>
@@ -54,10 +56,12 @@ JoinLinkParse refused(const QString& why)
 }
 
 // What neither a link nor an address may hold anywhere; empty when the text is clear of it.
-QString forbiddenCharacters(QStringView text)
+// maxLength: an address alone is kept short enough to make a link that is not too long, as the
+// running launcher takes it over in that form.
+QString forbiddenCharacters(QStringView text, qsizetype maxLength)
 {
-    if (text.size() > JoinLink::MaxLength)
-        return QStringLiteral("it is longer than %1 characters").arg(JoinLink::MaxLength);
+    if (text.size() > maxLength)
+        return QStringLiteral("it is longer than %1 characters").arg(maxLength);
     for (QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x20 || (u >= 0x7f && u <= 0x9f))
@@ -88,7 +92,9 @@ JoinLinkParse parseAddress(QStringView text)
                 return refused(QStringLiteral("only a port may follow the address"));
             port = rest.sliced(1);
         }
-        if (QHostAddress(host.toString()).protocol() != QAbstractSocket::IPv6Protocol)
+        // Qt reads an address with blanks in it as well; the join takes only plain ones.
+        if (QHostAddress(host.toString()).protocol() != QAbstractSocket::IPv6Protocol ||
+            !isPlainHostAddress(host))
             return refused(QStringLiteral("the address in brackets is not an IPv6 address"));
     } else {
         const qsizetype colon = text.indexOf(QLatin1Char(':'));
@@ -131,14 +137,16 @@ QString JoinLink::text() const
 
 JoinLinkParse parseJoinAddress(QStringView text)
 {
-    if (const QString why = forbiddenCharacters(text); !why.isEmpty())
+    const qsizetype linkPrefix = JoinLink::Scheme.size() + 3; // "brix2://"
+    if (const QString why = forbiddenCharacters(text, JoinLink::MaxLength - linkPrefix);
+        !why.isEmpty())
         return refused(why);
     return parseAddress(text);
 }
 
 JoinLinkParse parseJoinLink(QStringView text)
 {
-    if (const QString why = forbiddenCharacters(text); !why.isEmpty())
+    if (const QString why = forbiddenCharacters(text, JoinLink::MaxLength); !why.isEmpty())
         return refused(why);
     const QString prefix = JoinLink::Scheme + QStringLiteral("://");
     if (!text.startsWith(prefix, Qt::CaseInsensitive))

@@ -67,6 +67,7 @@ private Q_SLOTS:
         refuse("bare IPv6", QStringLiteral("brix2://2001:db8::7"), "in brackets");
         refuse("unclosed", QStringLiteral("brix2://[::1"), "closing bracket");
         refuse("not IPv6", QStringLiteral("brix2://[host]"), "not an IPv6 address");
+        refuse("blank in IPv6", QStringLiteral("brix2://[::f: 0]"), "not an IPv6 address");
         refuse("after brackets", QStringLiteral("brix2://[::1]x"), "only a port");
     }
 
@@ -100,6 +101,12 @@ private Q_SLOTS:
         QCOMPARE((JoinLink{QStringLiteral("192.0.2.7"), {}}).text(),
                  QStringLiteral("brix2://192.0.2.7"));
         QVERIFY(!parseJoinAddress(QStringLiteral("brix2://192.0.2.7")).link);
+        // An address alone is held to what fits in a link: it is handed over as one.
+        const QString longest = QString(63, u'a') + QLatin1Char('.') + QString(63, u'b') +
+                                QLatin1Char('.') + QString(63, u'c') + QLatin1Char('.') +
+                                QString(53, u'd') + QStringLiteral(":1");
+        QVERIFY(parseJoinAddress(longest).link);
+        QVERIFY(!parseJoinAddress(QLatin1Char('x') + longest).link);
     }
 };
 
