@@ -160,9 +160,11 @@ void JoinGamePage::showLinkedServer(const JoinLink& link)
     const QHostAddress linked(link.address);
     int listed = -1;
     for (int row = 0; row < m_servers->rowCount() && listed < 0; ++row) {
-        const QString address = m_servers->row(row).address();
-        if (address.compare(link.address, Qt::CaseInsensitive) == 0 ||
-            (!linked.isNull() && QHostAddress(address) == linked))
+        // A private row shows a word, not an address: brix2://Private names a host.
+        const ServerRow& server = m_servers->row(row);
+        const QString address = server.address();
+        if (!server.isPrivate() && (address.compare(link.address, Qt::CaseInsensitive) == 0 ||
+                                    (!linked.isNull() && QHostAddress(address) == linked)))
             listed = row;
     }
     m_withLinked->setLinkedServer(listed < 0 ? link.hostAndPort() : QString());

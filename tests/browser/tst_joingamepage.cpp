@@ -374,6 +374,9 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), page.launch());
         QVERIFY(page.fakes.programs.started.empty());
 
+        page.page->showLinkedServer(*parseJoinLink(QStringLiteral("brix2://private")).link);
+        QCOMPARE(page.table()->model()->rowCount(), 4); // a host name, not the private row
+
         page.page->showLinkedServer(
             *parseJoinLink(QStringLiteral("brix2://[2001:db8::7]:10054")).link);
         QCOMPARE(page.rows(), 3); // not one of the listed servers
