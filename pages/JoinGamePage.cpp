@@ -76,6 +76,16 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages,
     // so does choosing a row with the keyboard, which would otherwise leave the button as the
     // last click left it.
     ListView1->viewport()->installEventFilter(this);
+    // Sorting moves the listed rows only; the linked server's row stays chosen if it was.
+    connect(m_withLinked, &QAbstractItemModel::layoutAboutToBeChanged, this,
+            [this] { m_keepLinkedChosen = linkedRowSelected(); });
+    connect(m_withLinked, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (m_keepLinkedChosen)
+            ListView1->selectionModel()->select(m_withLinked->index(m_withLinked->linkedRow(), 0),
+                                                QItemSelectionModel::ClearAndSelect |
+                                                    QItemSelectionModel::Rows);
+        m_keepLinkedChosen = false;
+    });
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &JoinGamePage::ListView1_Click);
 }

@@ -63,6 +63,7 @@ private:
     ServerSortModel* m_shown;        // the servers in the order the user chose
     LinkedServerModel* m_withLinked; // and the linked server that is not listed
     std::optional<JoinLink> m_link;
+    bool m_keepLinkedChosen = false;
     ReplyParser m_reply;
     QTreeView* ListView1;
     QCheckBox* Check1;
