@@ -181,6 +181,16 @@ void Form1::closeEvent(QCloseEvent* event)
     QTimer::singleShot(0, this, &Form1::checkWindowsLeft);
 }
 
+void Form1::showJoinLink(const JoinLink& link)
+{
+    Tab1->select(1);
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    JoinGame->showLinkedServer(link);
+}
+
 void Form1::Tab1_Click()
 {
     const std::array<QWidget*, 6> pages = {JoinGame, HostGame,  FileManager,

@@ -27,6 +27,7 @@ class CreditsPage;
 class FileManagerPage;
 class Form2;
 class HostGamePage;
+struct JoinLink;
 class JoinGamePage;
 class ModPlayerPage;
 class QLabel;
@@ -46,6 +47,10 @@ public:
     static QString captionFor(const QString& page);
 
     Form2* helpWindow() const { return m_help.get(); }
+
+    // A join link arrived: the window comes to the front on Join Game with the link's server
+    // chosen and "Launch ===>" focused. Nothing starts without the user's press.
+    void showJoinLink(const JoinLink& link);
 
 Q_SIGNALS:
     // Neither the main window nor the help window is open any more: the program may end.

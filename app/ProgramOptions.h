@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/JoinLink.h"
 #include "common/ListServerHosts.h"
 
 #include <QString>
@@ -16,7 +17,13 @@ struct ProgramOptions {
     int exitCode = 0;
     QString output;
     QString error;
+    QString usage; // with an error: the options, for a user who has no terminal to ask again
     ListServerHosts listServers = defaultListServerHosts();
+    // The server a join link or --connect named: the window comes up on it, nothing starts.
+    std::optional<JoinLink> link;
+    // --register-links / --unregister-links: the desktop's handler of join links, then end.
+    enum class LinkRegistration { None, Register, Unregister };
+    LinkRegistration registration = LinkRegistration::None;
 };
 
 // The exit status of a command line that cannot be understood.

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-void writeToTerminal(const QString& output, const QString& error)
+void writeToTerminal(const QString& output, const QString& error, const QString&)
 {
     std::fputs(output.toLocal8Bit().constData(), stdout);
     std::fputs(error.toLocal8Bit().constData(), stderr);

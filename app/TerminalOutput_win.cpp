@@ -1,5 +1,7 @@
 #include "app/TerminalOutput.h"
 
+#include "common/ProgramName.h"
+
 #include <QString>
 
 #include <windows.h>
@@ -41,12 +43,25 @@ void write(FILE* stream, bool givenAtStart, const QString& text)
 
 } // namespace
 
-void writeToTerminal(const QString& output, const QString& error)
+void writeToTerminal(const QString& output, const QString& error, const QString& usage)
 {
     const bool outputGiven = hasStandardHandle(STD_OUTPUT_HANDLE);
     const bool errorGiven = hasStandardHandle(STD_ERROR_HANDLE);
-    if (!outputGiven || !errorGiven)
-        AttachConsole(ATTACH_PARENT_PROCESS);
+    const bool attached =
+        (!outputGiven || !errorGiven) && AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+    if (!outputGiven && !errorGiven && !attached) {
+        // Started from Explorer, a shortcut or a dropped file: nobody would read a console, so
+        // the answer is a message box, the mistake with the options under it.
+        const QString text = error.isEmpty() ? output.trimmed()
+                             : usage.isEmpty()
+                                 ? error.trimmed()
+                                 : error.trimmed() + QStringLiteral("\n\n") + usage.trimmed();
+        MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.utf16()),
+                    reinterpret_cast<const wchar_t*>(ProgramName.utf16()),
+                    MB_OK | MB_SETFOREGROUND |
+                        (error.isEmpty() ? MB_ICONINFORMATION : MB_ICONERROR));
+        return;
+    }
     write(stdout, outputGiven, output);
     write(stderr, errorGiven, error);
 }

@@ -1,5 +1,7 @@
 #include "app/DesktopServices.h"
 #include "app/Form1.h"
+#include "app/LinkHandover.h"
+#include "app/LinkRegistration.h"
 #include "app/ProgramOptions.h"
 #include "app/TerminalOutput.h"
 #include "launch/SystemProgramStarter.h"
@@ -19,9 +21,22 @@ int main(int argc, char* argv[])
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const ProgramOptions options = parseProgramOptions(arguments);
     if (!options.run) {
-        writeToTerminal(options.output, options.error);
+        writeToTerminal(options.output, options.error, options.usage);
         return options.exitCode;
     }
+    if (options.registration != ProgramOptions::LinkRegistration::None) {
+        QString message;
+        const bool done = options.registration == ProgramOptions::LinkRegistration::Register
+                              ? registerLinkHandler(message)
+                              : unregisterLinkHandler(message);
+        writeToTerminal(done ? message : QString(), done ? QString() : message, QString());
+        return done ? 0 : 1;
+    }
+    // A link goes to the launcher that already runs for this user, if there is one; it comes
+    // to the front there, and this program has nothing more to do.
+    const QString linkChannel = linkChannelName();
+    if (options.link && handOverLink(linkChannel, *options.link))
+        return 0;
 
     // The player is handed the native window of a hidden picture box at start-up. Qt would
     // otherwise give every sibling of the box and of its parents a native window as well:
@@ -45,6 +60,13 @@ int main(int argc, char* argv[])
     Form1 window(Services{programs, urls, messages, files, options.listServers, *game.registry,
                           settings, player, clipboard, *records, game.gameDirectory.get()});
     QObject::connect(&window, &Form1::allWindowsClosed, &app, &QCoreApplication::quit);
+    // The first launcher answers the links of later ones; a second plain launcher opens its
+    // own window, as it always has, and leaves the answering to the first.
+    LinkListener links(linkChannel);
+    QObject::connect(&links, &LinkListener::linkReceived, &window, &Form1::showJoinLink);
+    links.listen();
     window.show();
+    if (options.link)
+        window.showJoinLink(*options.link);
     return app.exec();
 }

@@ -8,9 +8,10 @@
 #include <optional>
 
 // The address of a listed server comes from the network and ends up on the game's command
-// line. It is joined only when it is one plain host token: an IPv4 address or a host name
-// (ASCII letters, digits, dots and hyphens, not starting with a hyphen, at most 253
-// characters), so that no reply can add switches or further arguments of its own.
+// line. It is joined only when it is one plain host token: an IPv4 address, an IPv6 address
+// without a zone, or a host name (ASCII letters, digits, dots and hyphens, not starting with a
+// hyphen, at most 253 characters), so that no reply can add switches or further arguments of
+// its own.
 bool isPlainHostAddress(QStringView address);
 
 // The game connected to the server at address, as the user would type it: the game directory

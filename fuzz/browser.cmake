@@ -12,3 +12,12 @@ korvane_add_fuzzer(fuzz_reply_parser
           ${PROJECT_SOURCE_DIR}/launch/CommandLines.cpp
           ${PROJECT_SOURCE_DIR}/launch/WindowsArguments.cpp
   LIBS korvane_options Qt6::Core)
+
+# The join-link parser, with the join command line its addresses end on.
+korvane_add_fuzzer(fuzz_join_link
+  SOURCES browser/fuzz_join_link.cpp
+          ${PROJECT_SOURCE_DIR}/browser/JoinLink.cpp
+          ${PROJECT_SOURCE_DIR}/browser/JoinCommand.cpp
+          ${PROJECT_SOURCE_DIR}/launch/CommandLines.cpp
+          ${PROJECT_SOURCE_DIR}/launch/WindowsArguments.cpp
+  LIBS korvane_options Qt6::Core Qt6::Network)

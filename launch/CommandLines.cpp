@@ -40,6 +40,9 @@ QString levelOperand(const QString& level)
 
 QString startFailureMessage(const CommandLine& commandLine, const QString& reason)
 {
+    // A reason that names the program already says which; the message names it once.
+    if (!commandLine.program.isEmpty() && reason.contains(commandLine.program))
+        return QStringLiteral("The program could not be started.\n\n%1").arg(reason);
     return QStringLiteral("Could not start %1.\n\n%2").arg(commandLine.program, reason);
 }
 

@@ -10,7 +10,9 @@
 
 namespace {
 
-QString systemMessage(DWORD error)
+// The system's text for an error. Some texts leave the file to the caller ("%1 is not a valid
+// Win32 application."): the program's path goes there.
+QString systemMessage(DWORD error, const QString& program)
 {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(
@@ -19,6 +21,7 @@ QString systemMessage(DWORD error)
     QString message = length > 0 ? QString::fromWCharArray(text, int(length)).trimmed()
                                  : QStringLiteral("Windows error %1.").arg(error);
     LocalFree(text);
+    message.replace(QStringLiteral("%1"), program);
     return message;
 }
 
@@ -42,7 +45,7 @@ ProgramStarter::Result SystemProgramStarter::start(const CommandLine& commandLin
     // No working directory is given: the program inherits the launcher's own.
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        return {false, systemMessage(GetLastError())};
+        return {false, systemMessage(GetLastError(), commandLine.program)};
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return {true, QString()};

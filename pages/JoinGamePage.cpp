@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QHeaderView>
+#include <QHostAddress>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -27,6 +28,8 @@
 namespace {
 
 const QString NotListedNow = QStringLiteral("not listed now");
+const QString FromALink = QStringLiteral("from a link");
+const QString LinkedName = QStringLiteral("(from a link)");
 
 ServerRecords::Server recordOf(const ServerTableModel& servers, int row)
 {
@@ -142,9 +145,8 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
         if (const std::unique_ptr<QMenu> menu = tableMenu(at))
             menu->exec(ListView1->viewport()->mapToGlobal(at));
     });
-    connect(ListView1->header(), &QWidget::customContextMenuRequested, this, [this](QPoint at) {
-        headerMenu()->exec(ListView1->header()->mapToGlobal(at));
-    });
+    connect(ListView1->header(), &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { headerMenu()->exec(ListView1->header()->mapToGlobal(at)); });
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, this, [this] { setFindBarOpen(true); });
 
@@ -166,8 +168,9 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
 JoinGamePage::~JoinGamePage()
 {
     // The children go after the members: what they still say while going is not listened to.
-    for (QObject* sender : std::initializer_list<QObject*>{
-             ListView1, ListView1->verticalScrollBar(), m_shown, m_query, m_find})
+    for (QObject* sender :
+         std::initializer_list<QObject*>{ListView1, ListView1->header(),
+                                         ListView1->verticalScrollBar(), m_shown, m_query, m_find})
         sender->disconnect(this);
 }
 
@@ -195,10 +198,9 @@ bool JoinGamePage::eventFilter(QObject* watched, QEvent* event)
 // others in the order main, Pellam's, Corvin's.
 std::vector<ListQuery::Source> JoinGamePage::askingOrder() const
 {
-    const ListQuery::Source primary{
-        m_hosts.primaryGiven ? m_hosts.primary.hostAndPort()
-                             : QStringLiteral("the main list server"),
-        m_hosts.primary};
+    const ListQuery::Source primary{m_hosts.primaryGiven ? m_hosts.primary.hostAndPort()
+                                                         : QStringLiteral("the main list server"),
+                                    m_hosts.primary};
     const ListQuery::Source pellam{Check1->text(), m_hosts.pellamMirror};
     const ListQuery::Source corvin{Check2->text(), m_hosts.corvinMirror};
     int chosen = 0;
@@ -217,6 +219,7 @@ std::vector<ListQuery::Source> JoinGamePage::askingOrder() const
 
 void JoinGamePage::Command5_Click()
 {
+    m_link.reset();
     m_servers->clear();
     m_totals = {};
     m_listedFavourites.clear();
@@ -269,13 +272,17 @@ void JoinGamePage::updateExtraRows()
     using State = ListQuery::State;
     const State state = m_query->state();
     std::vector<ExtraRow> extra;
+    // A join link's server that the list does not hold. Its address passed every rule of a join
+    // link and can be joined; the port is shown, not handed to the game.
+    if (m_link && listedRowOf(*m_link) < 0)
+        extra.push_back({{LinkedName, {}, {}, {}, m_link->hostAndPort()}, FromALink, true});
     if (state == State::Listed || state == State::Empty || state == State::Failed) {
         for (const ServerRecords::Server& server : m_records.favourites()) {
             if (!m_listedFavourites.contains(server.address))
-                extra.push_back({{server.name, server.type, server.version, server.players,
-                                  server.address},
-                                 NotListedNow,
-                                 false});
+                extra.push_back(
+                    {{server.name, server.type, server.version, server.players, server.address},
+                     NotListedNow,
+                     false});
         }
     }
     // Rows that stay the same are left alone, so that a chosen one stays chosen.
@@ -394,6 +401,44 @@ std::optional<int> JoinGamePage::selectedRow() const
     return m_shown->sourceRow(rows.first().row());
 }
 
+bool JoinGamePage::isLinkedRow(int row) const
+{
+    return m_link && !m_servers->isListed(row) && m_servers->isLaunchable(row) &&
+           m_servers->address(row) == m_link->hostAndPort();
+}
+
+int JoinGamePage::listedRowOf(const JoinLink& link) const
+{
+    // Addresses are compared as addresses where they are ones (2001:DB8::7 is 2001:db8::7),
+    // host names without regard to case.
+    const QHostAddress linked(link.address);
+    for (int row = 0; row < m_servers->listedCount(); ++row) {
+        // A private row shows a word, not an address: brix2://Private names a host.
+        const ServerRow& server = m_servers->row(row);
+        const QString address = server.address();
+        if (!server.isPrivate() && (address.compare(link.address, Qt::CaseInsensitive) == 0 ||
+                                    (!linked.isNull() && QHostAddress(address) == linked)))
+            return row;
+    }
+    return -1;
+}
+
+void JoinGamePage::showLinkedServer(const JoinLink& link)
+{
+    m_link = link;
+    updateExtraRows();
+    int row = listedRowOf(link);
+    for (int extra = m_servers->listedCount(); row < 0 && extra < m_servers->rowCount(); ++extra)
+        if (isLinkedRow(extra))
+            row = extra;
+    const QModelIndex index = m_shown->mapFromSource(m_servers->index(row, 0));
+    ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
+    ListView1->scrollTo(index);
+    ListView1_Click();
+    Command4->setFocus(Qt::OtherFocusReason);
+}
+
 void JoinGamePage::ListView1_Click()
 {
     const std::optional<int> row = selectedRow();
@@ -408,7 +453,9 @@ void JoinGamePage::Command4_Click()
                           QStringLiteral("Choose a server from the list first."));
         return;
     }
-    const QString address = m_servers->address(*row);
+    // A join link's row shows its port too; the game is given the address alone.
+    const bool linked = isLinkedRow(*row);
+    const QString address = linked ? m_link->address : m_servers->address(*row);
     if (m_servers->isListed(*row) && m_servers->row(*row).isPrivate()) {
         m_messages.warn(this, MessageCaption,
                         QStringLiteral("This server is private; it cannot be joined "
@@ -416,8 +463,7 @@ void JoinGamePage::Command4_Click()
         return;
     }
     if (!m_servers->isLaunchable(*row)) {
-        m_messages.inform(this, MessageCaption,
-                          QStringLiteral("This server is not listed now."));
+        m_messages.inform(this, MessageCaption, QStringLiteral("This server is not listed now."));
         return;
     }
     // The address is not shown: it came from the network and could be anything.
@@ -431,7 +477,8 @@ void JoinGamePage::Command4_Click()
     }
     if (startOrWarn(m_programs, m_messages, this, *line)) {
         m_records.recordLaunch(
-            {address, m_servers->cell(*row, servercolumns::Name), QDateTime::currentDateTimeUtc()});
+            {address, linked ? m_link->hostAndPort() : m_servers->cell(*row, servercolumns::Name),
+             QDateTime::currentDateTimeUtc()});
         noticeStoreProblem();
         updateStatus();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/JoinLink.h"
 #include "browser/ListQuery.h"
 #include "browser/PlayerCount.h"
 #include "common/ListServerHosts.h"
@@ -50,6 +51,11 @@ public:
     // they complete become rows at the end of the table.
     void addReplyData(QByteArrayView bytes);
 
+    // A join link's server, chosen for the user: its row when it is listed, otherwise a greyed
+    // row of its own at the end of the table, marked "from a link"; "Launch ===>" takes the
+    // focus. Nothing starts until the user presses it. A Refresh takes the greyed row away.
+    void showLinkedServer(const JoinLink& link);
+
     // The menus as a right click shows them: of the table at a point of its rows' area (a row's,
     // or the empty area's), and of the header.
     std::unique_ptr<QMenu> tableMenu(QPoint at);
@@ -79,6 +85,8 @@ private:
     void noticeStoreProblem();
 
     std::optional<int> selectedRow() const;
+    int listedRowOf(const JoinLink& link) const; // -1 when the list does not hold it
+    bool isLinkedRow(int row) const;             // the greyed row of a join link
     std::vector<ListQuery::Source> askingOrder() const;
 
     ProgramStarter& m_programs;
@@ -90,7 +98,8 @@ private:
     ServerTableModel* m_servers;
     ServerSortModel* m_shown; // the servers in the order the user chose
     ListQuery* m_query;
-    ReplyParser m_direct; // for bytes handed to addReplyData
+    std::optional<JoinLink> m_link; // the server a join link asked for, until the next Refresh
+    ReplyParser m_direct;           // for bytes handed to addReplyData
     ListTotals m_totals;
     QSet<QString> m_listedFavourites; // favourites' addresses seen in this list
     QString m_notice;                 // said after the status until the next Refresh

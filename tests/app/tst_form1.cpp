@@ -2,6 +2,7 @@
 #include "WindowTestHelpers.h"
 
 #include "app/Form2.h"
+#include "browser/JoinLink.h"
 #include "browser/ServerColumns.h"
 #include "pages/Twips.h"
 
@@ -251,6 +252,23 @@ private Q_SLOTS:
         QCOMPARE(fakes.player.count(QStringLiteral("stop")), 0);
         QVERIFY(fakes.settings.values.isEmpty());
         QVERIFY(fakes.registry.opened.isEmpty());
+    }
+
+    // A link that arrives while the window is minimised on another page brings it back on Join
+    // Game, with Launch focused and nothing started.
+    void aLinkBringsTheWindowBackOnJoinGame()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        window.show();
+        chooseTab(window, 4);
+        window.showMinimized();
+        window.showJoinLink(*parseJoinLink(QStringLiteral("brix2://192.0.2.7")).link);
+        QVERIFY(!window.isMinimized());
+        QCOMPARE(visiblePages(window), QStringList{QStringLiteral("JoinGame")});
+        QCOMPARE(window.windowTitle(), QStringLiteral("Korvane 1.4 -> Join Game"));
+        QTRY_COMPARE(window.focusWidget(), control<QAbstractButton>(window, "Command4"));
+        QVERIFY(fakes.programs.started.empty());
     }
 
     void minimisePanelMinimisesAndKeepsThePage()

@@ -5,6 +5,8 @@
 #include "app/ProgramOptions.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QProcess>
 #include <QPushButton>
 #include <QTcpServer>
@@ -31,10 +33,26 @@ private Q_SLOTS:
         QTest::newRow("unknown option")
             << QStringList{QStringLiteral("--bogus")} << 2 << QString()
             << QStringLiteral("korvane: Unknown option 'bogus'.\nTry 'korvane --help'");
-        QTest::newRow("one dash") << QStringList{QStringLiteral("-platform"),
-                                                 QStringLiteral("offscreen")}
-                                  << 2 << QString()
-                                  << QStringLiteral("korvane: Unknown option 'platform'.");
+        QTest::newRow("one dash") << QStringList{QStringLiteral("-bogus")} << 2 << QString()
+                                  << QStringLiteral("korvane: Unknown option 'bogus'.");
+        // Qt's own options are Qt's: taken, and the program goes on to what else was asked.
+        QTest::newRow("Qt's options")
+            << QStringList{QStringLiteral("-session"),  QStringLiteral("1a2b3c"),
+                           QStringLiteral("-style=fusion"), QStringLiteral("-reverse"),
+                           QStringLiteral("-geometry"), QStringLiteral("+0+0"),
+                           QStringLiteral("--version")}
+            << 0 << QStringLiteral("Korvane 1.4\n") << QString();
+        QTest::newRow("hostile link")
+            << QStringList{QStringLiteral("brix2://192.0.2.7/\x1b]0;x\x07")} << 2 << QString()
+            << QStringLiteral("join link is refused: it holds a control character");
+        QTest::newRow("another scheme")
+            << QStringList{QStringLiteral("http://192.0.2.7")} << 2 << QString()
+            << QStringLiteral("it is not a brix2:// link");
+        QTest::newRow("two links") << QStringList{QStringLiteral("brix2://a"), QStringLiteral("brix2://b")}
+                                   << 2 << QString() << QStringLiteral("one server at a time");
+        QTest::newRow("bad --connect")
+            << QStringList{QStringLiteral("--connect"), QStringLiteral("-server")} << 2 << QString()
+            << QStringLiteral("--connect wants ADDRESS or ADDRESS:PORT: the address starts");
         QTest::newRow("help with one dash")
             << QStringList{QStringLiteral("-help")} << 0
             << QStringLiteral("Usage: korvane [options]") << QString();
@@ -50,6 +68,11 @@ private Q_SLOTS:
         QTest::newRow("a stray argument")
             << QStringList{QStringLiteral("level.b2l")} << 2 << QString()
             << QStringLiteral("unexpected argument 'level.b2l'");
+#ifndef Q_OS_WIN
+        QTest::newRow("registering links")
+            << QStringList{QStringLiteral("--register-links")} << 1 << QString()
+            << QStringLiteral("registered by the desktop entry");
+#endif
     }
 
     // Nothing of the window system may be touched: with no display and a platform that does not
@@ -77,6 +100,53 @@ private Q_SLOTS:
         QCOMPARE(process.exitCode(), exitCode);
         QVERIFY2(output.isEmpty() ? out.isEmpty() : out.startsWith(output), qPrintable(out));
         QVERIFY2(error.isEmpty() ? err.isEmpty() : err.contains(error), qPrintable(err));
+    }
+
+    // A session manager restarts the launcher with -session: it must come up, not end with 2.
+    void aSessionRestartOpensTheWindow()
+    {
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QVERIFY(QDir(home.path()).mkdir(QStringLiteral("run")));
+        QFile::setPermissions(home.filePath(QStringLiteral("run")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("run")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("cfg")));
+        process.setProcessEnvironment(environment);
+        const QStringList arguments = {QStringLiteral("-session"), QStringLiteral("10d7f3a2b"),
+                                       QStringLiteral("-platform"), QStringLiteral("offscreen")};
+#ifdef Q_OS_WIN
+        process.start(QStringLiteral(KORVANE_BINARY), arguments);
+        QVERIFY2(!process.waitForFinished(3000), process.readAllStandardError().constData());
+        process.kill();
+        process.waitForFinished();
+#else
+        // Its own session bus; after three seconds of running it is ended, which timeout
+        // reports as 124, where an early end would report the launcher's own status.
+        process.start(QStringLiteral("dbus-run-session"),
+                      QStringList{QStringLiteral("--"), QStringLiteral("timeout"),
+                                  QStringLiteral("3"), QStringLiteral(KORVANE_BINARY)} +
+                          arguments);
+        QVERIFY(process.waitForFinished(20000));
+        QVERIFY2(process.exitCode() == 124, process.readAllStandardError().constData());
+#endif
+    }
+
+    void linksAndConnectNameTheSameServer()
+    {
+        const auto linkOf = [](const QStringList& arguments) {
+            return parseProgramOptions(QStringList{QStringLiteral("korvane")} + arguments).link;
+        };
+        const std::optional<JoinLink> fromLink =
+            linkOf({QStringLiteral("brix2://[2001:db8::7]:10054")});
+        QVERIFY(fromLink);
+        QCOMPARE(fromLink->address, QStringLiteral("2001:db8::7"));
+        QCOMPARE(linkOf({QStringLiteral("--connect"), QStringLiteral("[2001:db8::7]:10054")}),
+                 fromLink);
+        QVERIFY(!linkOf({}));
     }
 
     void withoutOptionsTheShippedListServersAreAsked()

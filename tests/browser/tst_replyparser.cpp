@@ -308,6 +308,8 @@ private Q_SLOTS:
                  QStringLiteral("brix2.exe -connect 192.0.2.7"));
         QCOMPARE(joinCommandLine({}, QStringLiteral("Brix-2.example.org"))->arguments,
                  QStringLiteral("-connect Brix-2.example.org"));
+        QCOMPARE(joinCommandLine({}, QStringLiteral("2001:db8::7"))->arguments,
+                 QStringLiteral("-connect 2001:db8::7"));
 
         // Anything that is not one plain host token is refused.
         const char* const refused[] = {
@@ -315,7 +317,8 @@ private Q_SLOTS:
             "host\tname", "a;b",           "a&b",
             "a\"b",       "a|b",           "$(x)",
             "`x`",        "..\\x",         "h\xC3\xB6st",
-            "host\nname", "192.0.2.7:5000"};
+            "host\nname", "192.0.2.7:5000", "[2001:db8::7]",
+            "fe80::1%eth0", "::1 -x",      ":::"};
         for (const char* address : refused)
             QVERIFY2(!joinCommandLine(QStringLiteral("C:\\"), QString::fromUtf8(address)), address);
         QVERIFY(!isPlainHostAddress(QString(254, u'a')));

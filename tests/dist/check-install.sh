@@ -16,5 +16,15 @@ done
 [ -x "$prefix/bin/korvane" ] || { echo "korvane is not executable"; exit 1; }
 
 desktop-file-validate "$prefix/share/applications/net.brix2online.Korvane.desktop"
+
+# The desktop opens brix2:// links with the entry, as a user's desktop would find it: the
+# prefix's data folder first, the database xdg-mime reads brought up to date there.
+data="$prefix/share"
+update-desktop-database "$data/applications"
+handler=$(env -i PATH="$PATH" HOME="$prefix" XDG_DATA_HOME="$data" XDG_DATA_DIRS="$data" \
+          XDG_CONFIG_HOME="$prefix/config" XDG_CURRENT_DESKTOP=X-Generic \
+          xdg-mime query default x-scheme-handler/brix2)
+[ "$handler" = net.brix2online.Korvane.desktop ] ||
+  { echo "brix2:// links are opened by '$handler', not by the launcher's entry"; exit 1; }
 appstreamcli validate --no-net "$prefix/share/metainfo/net.brix2online.Korvane.metainfo.xml"
 echo "install layout and metadata are valid"

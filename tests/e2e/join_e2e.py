@@ -119,7 +119,8 @@ def main():
                PATH=bin_dir + os.pathsep + os.environ["PATH"])
     env.pop("QT_QPA_PLATFORM", None)
     env.pop("WINEPREFIX", None)
-    process = subprocess.Popen([binary, "--list-server", f"127.0.0.1:{port}"], env=env,
+    process = subprocess.Popen(["dbus-run-session", "--", binary, "--list-server",
+                                f"127.0.0.1:{port}"], env=env,
                                start_new_session=True)
     dpy = display.Display()
     try:

@@ -70,7 +70,9 @@ def main():
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
                XDG_RUNTIME_DIR=home, SDL_AUDIODRIVER="dummy")
     env.pop("QT_QPA_PLATFORM", None)
-    process = subprocess.Popen([binary], env=env, start_new_session=True)
+    # Its own session bus: a launcher without one would have D-Bus start a bus of its own that
+    # outlives it.
+    process = subprocess.Popen(["dbus-run-session", "--", binary], env=env, start_new_session=True)
     dpy = display.Display()
     try:
         window = find_window(dpy, "Korvane 1.4 -> Join Game")
@@ -106,11 +108,16 @@ def main():
 
         children = descendants(process.pid)
         close_and_wait(dpy, window, process, "the launcher", timeout=10)
-        try:
-            os.killpg(process.pid, 0)
-            fail("processes of the launcher's group are still running")
-        except ProcessLookupError:
-            pass
+        # The session bus ends with dbus-run-session, a moment after it.
+        deadline = time.monotonic() + 3
+        while True:
+            try:
+                os.killpg(process.pid, 0)
+            except ProcessLookupError:
+                break
+            if time.monotonic() > deadline:
+                fail("processes of the launcher's group are still running")
+            time.sleep(0.05)
         left = [child for child in children if os.path.exists(f"/proc/{child}")]
         if left:
             fail(f"children left behind: {left}")

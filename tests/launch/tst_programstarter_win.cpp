@@ -118,6 +118,24 @@ private Q_SLOTS:
                      qPrintable(messages.shown.front().text));
         }
     }
+
+    // A file that is no program: the system's text leaves a place for the file ("%1 is not a
+    // valid Win32 application"); the message fills it and names the program once.
+    void aFileThatIsNoProgramIsNamedOnce()
+    {
+        const QString program = m_plainDir + QStringLiteral("not a program.exe");
+        QFile text(program);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("This is text, not a program.\r\n");
+        text.close();
+        SystemProgramStarter starter;
+        FakeMessageBoxes messages;
+        QVERIFY(!startOrWarn(starter, messages, nullptr, CommandLine{program, QString()}));
+        QCOMPARE(messages.shown.size(), size_t(1));
+        const QString shown = messages.shown.front().text;
+        QVERIFY2(!shown.contains(QStringLiteral("%1")), qPrintable(shown));
+        QCOMPARE(shown.count(program), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWindowsProgramStart)

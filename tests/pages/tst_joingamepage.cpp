@@ -1,4 +1,5 @@
 #include "FakeServices.h"
+#include "browser/JoinLink.h"
 #include "RealisticReply.h"
 #include "ShownJoinGamePage.h"
 #include "WindowTestHelpers.h"
@@ -10,6 +11,7 @@
 #include "pages/JoinGamePage.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QRegularExpression>
 #include <QDeadlineTimer>
@@ -393,6 +395,53 @@ private Q_SLOTS:
         QCOMPARE(shown.caption, QStringLiteral("Korvane 1.4"));
         QVERIFY(shown.text.contains(QStringLiteral("C:\\Gone\\brix2.exe")));
         QVERIFY(shown.text.contains(QStringLiteral("No such file")));
+        delete peer;
+    }
+
+    // A join link chooses its server and focuses Launch; only the press starts the game. A
+    // listed server is chosen in the list; another one gets a greyed row of its own, which
+    // sorting leaves at the end and a Refresh takes away.
+    void aLinkChoosesItsServerAndWaitsForLaunch()
+    {
+        Page page(servers.hosts());
+        page.gameDir.set(QStringLiteral("C:\\Games\\"));
+        QTcpSocket* peer = page.refreshWith(
+            servers.corvin,
+            "192.0.2.1:1 battle [1/2] First\r\n192.0.2.7:5000 ctf 1.24   [3/16] Seven\r\n"
+            "192.0.2.9:1 private battle [1/2] Hidden\r\n", 3);
+        QVERIFY(peer);
+        page.clickRow(2); // a private row disables Launch; the link enables it again
+        QVERIFY(!page.launch()->isEnabled());
+
+        page.page->showLinkedServer(*parseJoinLink(QStringLiteral("brix2://192.0.2.7:10054")).link);
+        QCOMPARE(page.table()->model()->rowCount(), 3);
+        QCOMPARE(page.table()->selectionModel()->selectedRows().value(0).row(), 1);
+        QVERIFY(page.launch()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), page.launch());
+        QVERIFY(page.fakes.programs.started.empty());
+
+        page.page->showLinkedServer(*parseJoinLink(QStringLiteral("brix2://private")).link);
+        QCOMPARE(page.table()->model()->rowCount(), 4); // a host name, not the private row
+
+        page.page->showLinkedServer(
+            *parseJoinLink(QStringLiteral("brix2://[2001:db8::7]:10054")).link);
+        QCOMPARE(page.rows(), 3); // not one of the listed servers
+        const std::vector<QStringList> shown = page.shownRows();
+        QCOMPARE(shown.size(), size_t(4));
+        QCOMPARE(shown[3].first(), QStringLiteral("(from a link)"));
+        QCOMPARE(shown[3].last(), QStringLiteral("[2001:db8::7]:10054"));
+        QCOMPARE(page.table()->selectionModel()->selectedRows().value(0).row(), 3);
+        QVERIFY(page.fakes.programs.started.empty());
+        page.clickHeader(0);
+        QCOMPARE(page.shownNames(), QStringLiteral("First Hidden Seven (from a link)"));
+        QCOMPARE(page.table()->selectionModel()->selectedRows().value(0).row(), 3);
+        QTest::mouseClick(page.launch(), Qt::LeftButton);
+        QCOMPARE(page.fakes.programs.started.size(), size_t(1));
+        QCOMPARE(page.fakes.programs.started[0].text(),
+                 QStringLiteral("C:\\Games\\brix2.exe -connect 2001:db8::7"));
+
+        QVERIFY(page.refreshWith(servers.corvin, "192.0.2.1:1 battle [1/2] First\r\n", 1));
+        QCOMPARE(page.table()->model()->rowCount(), 1);
         delete peer;
     }
 
