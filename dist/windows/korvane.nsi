@@ -2,7 +2,8 @@
 ; administrator rights, adds a Start-menu entry and an uninstaller listed under the user's
 ; installed programs. /S installs and uninstalls silently.
 ; Built by pack-installer.cmake: makensis -DVERSION=... -DFILES=... -DOUTFILE=... korvane.nsi
-Unicode true
+; A 64-bit installer for a 64-bit program; it also runs under a Wine that has no 32-bit part.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 !include "MUI2.nsh"

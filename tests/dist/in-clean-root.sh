@@ -6,6 +6,8 @@ deb=$1
 fail() { echo "FAIL: $*"; exit 1; }
 installed() { dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" {print $2}' | sort; }
 export DEBIAN_FRONTEND=noninteractive
+# A player's PATH (/etc/profile's for users), which holds /usr/games; root's does not.
+export PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games
 
 if [ "${2:-}" = --window ]; then
   # Under xvfb-run: the main window must be mapped while the program still runs.
@@ -22,7 +24,8 @@ if [ "${2:-}" = --window ]; then
 fi
 
 installed > /tmp/before
-apt-get install -y -q "$deb" > /tmp/apt.log || { cat /tmp/apt.log; fail "apt-get could not install $deb"; }
+# With Recommends, as apt installs for a player (mmdebstrap's own set-up turns them off).
+apt-get install -y -q -o APT::Install-Recommends=true "$deb" > /tmp/apt.log || { cat /tmp/apt.log; fail "apt-get could not install $deb"; }
 installed > /tmp/after
 pulled=$(comm -13 /tmp/before /tmp/after)
 echo "apt-get install pulled in $(wc -l <<<"$pulled") packages:" $pulled
@@ -44,7 +47,9 @@ apt-get purge -y -q korvane > /dev/null
 dpkg-query -W -f='${db:Status-Abbrev}' korvane 2>/dev/null | grep -q '^i' && fail "korvane is still installed"
 left=()
 while read -r path; do
-  if [ -d "$path" ] && [ ! -L "$path" ]; then
+  if [ "$path" = /. ]; then
+    continue
+  elif [ -d "$path" ] && [ ! -L "$path" ]; then
     dpkg -S "$path" > /dev/null 2>&1 || left+=("$path") # a folder no package owns now
   elif [ -e "$path" ] || [ -L "$path" ]; then
     left+=("$path")
