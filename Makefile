@@ -5,7 +5,8 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN = $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
 
 .PHONY: all deps run test configure build bench fuzz sanitize install screenshots clean format \
-        windows test-windows windows-zip test-windows-zip
+        windows test-windows windows-zip test-windows-zip windows-installer test-windows-installer \
+        deb test-deb windows-kit release check-reproducible
 
 all: build
 
@@ -81,7 +82,7 @@ windows:
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 test-windows: windows
-	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS) -LE zip
+	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS) -LE 'zip|installer'
 
 windows-zip: windows
 	cmake --build $(WINDOWS_BUILD) --target windows-zip
@@ -89,6 +90,42 @@ windows-zip: windows
 # The zip for users, unpacked into an empty folder and started under Wine on a real X server.
 test-windows-zip: windows-zip
 	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -L zip
+
+# The installer for players (NSIS), made from the zip's folder; its test installs, starts and
+# uninstalls it under Wine in a fresh prefix.
+windows-installer: windows-zip
+	@tools/install-deps installer
+	cmake --build $(WINDOWS_BUILD) --target windows-installer
+
+test-windows-installer: windows-installer
+	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -L installer
+
+# The Debian package, built by dpkg-buildpackage in build-deb/ and checked by lintian.
+deb:
+	@tools/install-deps deb
+	tools/build-deb build-deb
+
+# Installs the package into a clean Debian 12 root made by mmdebstrap (needs root and the Debian
+# mirror; takes minutes), runs it there and purges it.
+test-deb: deb
+	@tools/install-deps deb test-deb
+	tests/dist/test-deb.sh build-deb/korvane_$$(dpkg-parsechangelog -S Version)_amd64.deb
+
+# The Windows kit (Qt, SDL2 and libopenmpt for mingw-w64) built from Debian 12's source packages
+# into build-kit/mingw64-kit.tar.xz. KIT_PARTS picks some of: qtbase sdl2 libopenmpt runtime.
+KIT_PARTS ?= qtbase sdl2 libopenmpt runtime
+windows-kit:
+	@tools/install-deps windows windows-kit
+	tools/windows-kit/build-kit build-kit $(KIT_PARTS)
+
+# Every file of a release in dist/out/, with SHA256SUMS: the source tarball, the .deb, the
+# Windows zip and installer, all from the commit checked out (SOURCE_DATE_EPOCH is its time).
+release:
+	tools/release dist/out "$(WINDOWS_KIT)"
+
+# Two releases of the same commit must give the same tarball and zip, byte for byte.
+check-reproducible:
+	tools/check-reproducible "$(WINDOWS_KIT)"
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

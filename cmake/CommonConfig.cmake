@@ -17,3 +17,7 @@ if(KORVANE_FUZZ)
     -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
   target_link_options(korvane_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(MINGW)
+  # A program linked twice from one commit is the same file: the PE header gets no link time.
+  target_link_options(korvane_options INTERFACE LINKER:--no-insert-timestamp)
+endif()

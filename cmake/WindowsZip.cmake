@@ -35,3 +35,17 @@ add_custom_command(
   COMMENT "Packing ${KORVANE_ZIP_NAME}"
   VERBATIM)
 add_custom_target(windows-zip DEPENDS ${KORVANE_ZIP})
+
+# `windows-installer`: korvane-<version>-setup.exe, made by NSIS from the zip's folder.
+set(KORVANE_INSTALLER ${PROJECT_BINARY_DIR}/korvane-${PROJECT_VERSION}-setup.exe)
+add_custom_command(
+  OUTPUT ${KORVANE_INSTALLER}
+  COMMAND ${CMAKE_COMMAND} -DSTAGE=${PROJECT_BINARY_DIR}/windows-zip/korvane-${PROJECT_VERSION}
+          -DVERSION=${PROJECT_VERSION} -DICON=${PROJECT_SOURCE_DIR}/resources/korvane.ico
+          -DOUTFILE=${KORVANE_INSTALLER}
+          -P ${PROJECT_SOURCE_DIR}/dist/windows/pack-installer.cmake
+  DEPENDS ${KORVANE_ZIP} ${PROJECT_SOURCE_DIR}/dist/windows/korvane.nsi
+          ${PROJECT_SOURCE_DIR}/dist/windows/pack-installer.cmake
+  COMMENT "Making korvane-${PROJECT_VERSION}-setup.exe"
+  VERBATIM)
+add_custom_target(windows-installer DEPENDS ${KORVANE_INSTALLER})

@@ -53,9 +53,23 @@ foreach(plugin IN LISTS ZIP_PLUGINS)
   file(COPY ${plugin} DESTINATION ${folder}/${kind})
 endforeach()
 
+# One commit makes one zip, byte for byte: the entries in sorted order, every file with the time
+# SOURCE_DATE_EPOCH gives (the build's time without it), and no extra fields that would carry this
+# machine's access times or owners (zip -X). CMake's own zip writer stores access times.
+file(GLOB_RECURSE entries LIST_DIRECTORIES false RELATIVE ${ZIP_STAGE} ${folder}/*)
+list(SORT entries)
+list(JOIN entries "\n" listing)
+file(WRITE ${ZIP_STAGE}/entries.txt "${listing}\n")
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  list(TRANSFORM entries PREPEND ${ZIP_STAGE}/ OUTPUT_VARIABLE paths)
+  execute_process(COMMAND touch -h -d @$ENV{SOURCE_DATE_EPOCH} ${paths}
+                  COMMAND_ERROR_IS_FATAL ANY)
+endif()
+set(ENV{TZ} UTC) # a zip stores local times
 file(REMOVE ${ZIP_FILE})
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP_FILE} --format=zip ${ZIP_FOLDER}
+  COMMAND zip -q -X -D ${ZIP_FILE} -@
+  INPUT_FILE ${ZIP_STAGE}/entries.txt
   WORKING_DIRECTORY ${ZIP_STAGE}
   COMMAND_ERROR_IS_FATAL ANY)
 list(TRANSFORM dlls REPLACE ".*/" "")

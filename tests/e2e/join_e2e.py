@@ -26,6 +26,7 @@ from Xlib.ext import xtest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from window_e2e import fail, find_window, press, wait_for_title  # noqa: E402
+from xwindow import SESSION_BUS  # noqa: E402
 
 REPLY = (b"192.0.2.20:1 battle [10/16] Twenty\r\n"
          b"192.0.2.3:1 ctf [3/16] Three\r\n")
@@ -119,7 +120,7 @@ def main():
                PATH=bin_dir + os.pathsep + os.environ["PATH"])
     env.pop("QT_QPA_PLATFORM", None)
     env.pop("WINEPREFIX", None)
-    process = subprocess.Popen(["dbus-run-session", "--", binary, "--list-server",
+    process = subprocess.Popen([*SESSION_BUS, binary, "--list-server",
                                 f"127.0.0.1:{port}"], env=env,
                                start_new_session=True)
     dpy = display.Display()

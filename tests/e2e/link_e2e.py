@@ -22,7 +22,7 @@ from Xlib import X, display
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from window_e2e import press  # noqa: E402
-from xwindow import close_and_wait, fail, find_window, window_title  # noqa: E402
+from xwindow import SESSION_BUS, close_and_wait, fail, find_window, window_title  # noqa: E402
 
 TITLE = "Korvane 1.4 -> Join Game"
 
@@ -54,7 +54,7 @@ def cover(dpy, window):
 
 
 def launcher(binary, *arguments):
-    return ["dbus-run-session", "--", binary, *arguments]
+    return [*SESSION_BUS, binary, *arguments]
 
 
 def main():

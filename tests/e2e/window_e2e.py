@@ -17,7 +17,7 @@ import time
 from Xlib import X, XK, display
 from Xlib.ext import xtest
 
-from xwindow import close_and_wait, fail, find_window, photograph, window_title
+from xwindow import SESSION_BUS, close_and_wait, fail, find_window, photograph, window_title
 
 PAGES = ["Join Game", "Host Game", "File Manager", "Setup", "Mod Player", "Credits"]
 SCREENSHOT_NAMES = ["join-game", "host-game", "file-manager", "setup", "mod-player", "credits"]
@@ -72,7 +72,7 @@ def main():
     env.pop("QT_QPA_PLATFORM", None)
     # Its own session bus: a launcher without one would have D-Bus start a bus of its own that
     # outlives it.
-    process = subprocess.Popen(["dbus-run-session", "--", binary], env=env, start_new_session=True)
+    process = subprocess.Popen([*SESSION_BUS, binary], env=env, start_new_session=True)
     dpy = display.Display()
     try:
         window = find_window(dpy, "Korvane 1.4 -> Join Game")

@@ -1,10 +1,16 @@
 """What the end-to-end tests do with a program's window on an X server: find it by its title,
 photograph it, and close it the way a window manager's close box does."""
+import os
 import subprocess
 import sys
 import time
 
 from Xlib import X, protocol
+
+# The launcher's own session bus, one that starts no services, so that what the machine has
+# installed (AT-SPI, a notification daemon) does not change a result.
+SESSION_BUS = ["dbus-run-session", "--config-file=" + os.path.join(
+    os.path.dirname(os.path.abspath(__file__)), "..", "support", "session-bus.conf"), "--"]
 
 
 def fail(message):
