@@ -47,6 +47,9 @@ public:
 
     Form2* helpWindow() const { return m_help.get(); }
 
+    // Brings the window to the front on Join Game with this server chosen (an alert's click).
+    void showServer(const QString& key);
+
 Q_SIGNALS:
     // Neither the main window nor the help window is open any more: the program may end.
     void allWindowsClosed();
@@ -65,6 +68,7 @@ private:
     void RefreshFileLists();
     void showHelpWindow();
     void checkWindowsLeft();
+    void connectAlerts();
 
     Services m_services;
     GameDir m_gameDir;

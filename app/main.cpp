@@ -1,6 +1,7 @@
 #include "app/DesktopServices.h"
 #include "app/Form1.h"
 #include "app/ProgramOptions.h"
+#include "app/SystemDesktopAlerts.h"
 #include "app/TerminalOutput.h"
 #include "launch/SystemProgramStarter.h"
 #include "player/LibraryModulePlayer.h"
@@ -41,9 +42,11 @@ int main(int argc, char* argv[])
     LibraryModulePlayer player;
     DesktopClipboard clipboard;
     const std::unique_ptr<RecordStorage> records = makeUserRecordStorage();
+    SystemDesktopAlerts alerts;
 
     Form1 window(Services{programs, urls, messages, files, options.listServers, *game.registry,
-                          settings, player, clipboard, *records, game.gameDirectory.get()});
+                          settings, player, clipboard, *records, game.gameDirectory.get(),
+                          &alerts});
     QObject::connect(&window, &Form1::allWindowsClosed, &app, &QCoreApplication::quit);
     window.show();
     return app.exec();
