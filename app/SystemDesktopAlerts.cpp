@@ -23,6 +23,7 @@ void SystemDesktopAlerts::setRunning(bool running)
     }
     if (m_tray)
         return;
+    startDesktop();
     m_tray = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/korvane/icon.png")));
     m_toolTip = idleToolTip();
     m_tray->setToolTip(m_toolTip);

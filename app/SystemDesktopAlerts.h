@@ -25,7 +25,9 @@ public:
     bool trayShown() const;
 
 private:
-    // Per system: hands the news to the desktop, calling newsNotShown when it cannot.
+    // Per system: reaches the desktop's service, once alerts first run (a launcher without them
+    // never connects to it); hands it the news, calling newsNotShown when it cannot.
+    void startDesktop();
     void sendToDesktop(const QString& text, const QString& tag);
     void newsNotShown(const QString& text);
     void clicked(const QString& tag);

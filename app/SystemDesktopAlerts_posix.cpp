@@ -47,8 +47,14 @@ struct SystemDesktopAlerts::Desktop {
 
 SystemDesktopAlerts::SystemDesktopAlerts(QObject* parent)
     : QObject(parent)
-    , m_desktop(std::make_unique<Desktop>())
 {
+}
+
+void SystemDesktopAlerts::startDesktop()
+{
+    if (m_desktop)
+        return;
+    m_desktop = std::make_unique<Desktop>();
     m_desktop->clicks.clicked = [this](const QString& tag) { clicked(tag); };
     if (!m_desktop->bus.isConnected())
         return;
@@ -62,6 +68,7 @@ SystemDesktopAlerts::~SystemDesktopAlerts() = default;
 
 void SystemDesktopAlerts::sendToDesktop(const QString& text, const QString& tag)
 {
+    startDesktop();
     if (!m_desktop->bus.isConnected()) {
         newsNotShown(text);
         return;

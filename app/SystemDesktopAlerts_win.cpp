@@ -9,9 +9,10 @@ struct SystemDesktopAlerts::Desktop {};
 
 SystemDesktopAlerts::SystemDesktopAlerts(QObject* parent)
     : QObject(parent)
-    , m_desktop(std::make_unique<Desktop>())
 {
 }
+
+void SystemDesktopAlerts::startDesktop() {}
 
 SystemDesktopAlerts::~SystemDesktopAlerts() = default;
 
