@@ -38,8 +38,7 @@ void AlertWatcher::stop()
     m_wait.stop();
     m_settled.stop();
     m_asking = false;
-    const QSignalBlocker quiet(m_query->socket());
-    m_query->socket()->abort();
+    m_query->stop();
 }
 
 void AlertWatcher::setInterval(int minutes)
@@ -111,10 +110,8 @@ void AlertWatcher::finish()
         return;
     m_asking = false;
     m_settled.stop();
-    {
-        const QSignalBlocker quiet(m_query->socket());
-        m_query->socket()->abort();
-    }
+    // A list server that keeps its connection open is not held on to until the next ask.
+    m_query->stop();
     m_schedule.succeeded();
     m_latestCells = std::move(m_cells);
     m_cells.clear();
