@@ -17,6 +17,10 @@ constexpr int OldestFormat = 1;
 // A store larger than this was not written by us.
 constexpr qsizetype MostStoreBytes = 4 * 1024 * 1024;
 constexpr qsizetype MostTextLength = 1024;
+const QString AlertsKey = QStringLiteral("alerts");
+const QString AlertsOnKey = QStringLiteral("on");
+const QString AlertsMinutesKey = QStringLiteral("minutes");
+const QString AlertsFavouritesOnlyKey = QStringLiteral("favouritesOnly");
 
 QString text(const QJsonObject& object, const char* key)
 {
@@ -168,10 +172,9 @@ QByteArray ServerRecords::serialize(const std::vector<Server>& favourites,
          QJsonObject{{QStringLiteral("hideEmpty"), filters.hideEmpty},
                      {QStringLiteral("hideFull"), filters.hideFull},
                      {QStringLiteral("hidePrivate"), filters.hidePrivate}}},
-        {QStringLiteral("alerts"),
-         QJsonObject{{QStringLiteral("on"), alerts.on},
-                     {QStringLiteral("minutes"), alerts.minutes},
-                     {QStringLiteral("favouritesOnly"), alerts.favouritesOnly}}}};
+        {AlertsKey, QJsonObject{{AlertsOnKey, alerts.on},
+                                {AlertsMinutesKey, alerts.minutes},
+                                {AlertsFavouritesOnlyKey, alerts.favouritesOnly}}}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -225,11 +228,11 @@ ServerRecords::Parsed ServerRecords::parse(const QByteArray& data)
     parsed.filters = {filters.value(QLatin1String("hideEmpty")).toBool(),
                       filters.value(QLatin1String("hideFull")).toBool(),
                       filters.value(QLatin1String("hidePrivate")).toBool()};
-    const QJsonObject alerts = root.value(QLatin1String("alerts")).toObject();
-    const int minutes = alerts.value(QLatin1String("minutes")).toInt();
-    parsed.alerts = {alerts.value(QLatin1String("on")).toBool(),
+    const QJsonObject alerts = root.value(AlertsKey).toObject();
+    const int minutes = alerts.value(AlertsMinutesKey).toInt();
+    parsed.alerts = {alerts.value(AlertsOnKey).toBool(),
                      AlertSchedule::isInterval(minutes) ? minutes : AlertSchedule::DefaultInterval,
-                     alerts.value(QLatin1String("favouritesOnly")).toBool()};
+                     alerts.value(AlertsFavouritesOnlyKey).toBool()};
     if (badEntries > 0)
         parsed.damage = QStringLiteral("%1 entries with an address that is not a plain host name "
                                        "or IP address, or otherwise unsound, were left out")
