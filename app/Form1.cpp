@@ -8,6 +8,7 @@
 #include "app/TabStrip.h"
 #include "browser/ServerColumns.h"
 #include "browser/ServerRecords.h"
+#include "common/DesktopAlerts.h"
 #include "common/GameDirectoryWatcher.h"
 #include "common/MessageBoxes.h"
 #include "common/ProgramName.h"
@@ -95,6 +96,34 @@ Form1::Form1(const Services& services)
     Tab1->bar().setFocus();
 
     Form_Load();
+    connectAlerts();
+}
+
+// The alerts run on the Join Game page; the tray and the notifications are the desktop's.
+void Form1::connectAlerts()
+{
+    DesktopAlerts* alerts = m_services.alerts;
+    if (!alerts)
+        return;
+    connect(JoinGame, &JoinGamePage::alertsRunningChanged, this,
+            [alerts](bool running) { alerts->setRunning(running); });
+    connect(JoinGame, &JoinGamePage::someonePlaying, this,
+            [alerts](const QString& text, const QString& key) { alerts->notify(text, key); });
+    alerts->activated = [this](const QString& key) { showServer(key); };
+    alerts->setRunning(JoinGame->alertsRunning());
+}
+
+void Form1::showServer(const QString& key)
+{
+    if (m_unloaded)
+        return;
+    Tab1->select(1);
+    Tab1_Click();
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    JoinGame->showServer(key);
 }
 
 // The six pages, at one place inside the tab strip; only Join Game shows at start.
@@ -164,6 +193,13 @@ void Form1::Form_Unload()
         return;
     m_unloaded = true;
     ModPlayer->shutDown();
+    // The alerts end with the window, in memory only: the user's choice stays as stored, and
+    // a tray icon never keeps a closed launcher running.
+    JoinGame->pauseAlerts();
+    if (m_services.alerts) {
+        m_services.alerts->setRunning(false);
+        m_services.alerts->activated = nullptr;
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event)

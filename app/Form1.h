@@ -51,6 +51,8 @@ public:
     // A join link arrived: the window comes to the front on Join Game with the link's server
     // chosen and "Launch ===>" focused. Nothing starts without the user's press.
     void showJoinLink(const JoinLink& link);
+    // Brings the window to the front on Join Game with this server chosen (an alert's click).
+    void showServer(const QString& key);
 
 Q_SIGNALS:
     // Neither the main window nor the help window is open any more: the program may end.
@@ -70,6 +72,7 @@ private:
     void RefreshFileLists();
     void showHelpWindow();
     void checkWindowsLeft();
+    void connectAlerts();
 
     Services m_services;
     GameDir m_gameDir;

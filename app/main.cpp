@@ -3,6 +3,7 @@
 #include "app/LinkHandover.h"
 #include "app/LinkRegistration.h"
 #include "app/ProgramOptions.h"
+#include "app/SystemDesktopAlerts.h"
 #include "app/TerminalOutput.h"
 #include "launch/SystemProgramStarter.h"
 #include "player/LibraryModulePlayer.h"
@@ -56,9 +57,11 @@ int main(int argc, char* argv[])
     LibraryModulePlayer player;
     DesktopClipboard clipboard;
     const std::unique_ptr<RecordStorage> records = makeUserRecordStorage();
+    SystemDesktopAlerts alerts;
 
     Form1 window(Services{programs, urls, messages, files, options.listServers, *game.registry,
-                          settings, player, clipboard, *records, game.gameDirectory.get()});
+                          settings, player, clipboard, *records, game.gameDirectory.get(),
+                          &alerts});
     QObject::connect(&window, &Form1::allWindowsClosed, &app, &QCoreApplication::quit);
     // The first launcher answers the links of later ones; a second plain launcher opens its
     // own window, as it always has, and leaves the answering to the first.

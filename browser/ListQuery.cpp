@@ -54,6 +54,20 @@ void ListQuery::ask(std::vector<Source> order)
     connectToCurrent();
 }
 
+void ListQuery::stop()
+{
+    ++m_attempt; // what the old connection still says, or a fallback queued for it, is dropped
+    m_answerTimer.stop();
+    m_quietTimer.stop();
+    {
+        const QSignalBlocker quiet(m_socket);
+        m_socket->abort();
+    }
+    m_reply.reset();
+    if (m_state != State::Idle)
+        setState(State::Idle);
+}
+
 void ListQuery::connectToCurrent()
 {
     ++m_attempt;

@@ -51,6 +51,8 @@ public:
 
     // Forgets any list server asked before and asks the sources in their order.
     void ask(std::vector<Source> order);
+    // Gives up on whatever is being asked, asking no other list server; back to Idle.
+    void stop();
 
     State state() const { return m_state; }
     const Source& current() const { return m_order.at(m_index); }

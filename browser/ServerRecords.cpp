@@ -11,10 +11,16 @@
 
 namespace {
 
-constexpr int FormatVersion = 1;
+// 2 added the alerts; a store of format 1 reads as one with alerts off.
+constexpr int FormatVersion = 2;
+constexpr int OldestFormat = 1;
 // A store larger than this was not written by us.
 constexpr qsizetype MostStoreBytes = 4 * 1024 * 1024;
 constexpr qsizetype MostTextLength = 1024;
+const QString AlertsKey = QStringLiteral("alerts");
+const QString AlertsOnKey = QStringLiteral("on");
+const QString AlertsMinutesKey = QStringLiteral("minutes");
+const QString AlertsFavouritesOnlyKey = QStringLiteral("favouritesOnly");
 
 QString text(const QJsonObject& object, const char* key)
 {
@@ -41,6 +47,7 @@ ServerRecords::ServerRecords(RecordStorage& storage)
     m_favourites = std::move(parsed.favourites);
     m_history = std::move(parsed.history);
     m_filters = parsed.filters;
+    m_alerts = parsed.alerts;
     if (!parsed.damage.isEmpty()) {
         m_damaged = true;
         m_problem = QStringLiteral("Your favourites and recent servers in %1 are damaged (%2). "
@@ -105,6 +112,17 @@ void ServerRecords::setFilters(ServerSortModel::Filters filters)
         save();
 }
 
+void ServerRecords::setAlerts(Alerts alerts)
+{
+    if (!AlertSchedule::isInterval(alerts.minutes))
+        alerts.minutes = AlertSchedule::DefaultInterval;
+    if (alerts == m_alerts)
+        return;
+    m_alerts = alerts;
+    if (!m_damaged)
+        save();
+}
+
 QString ServerRecords::takeProblem()
 {
     return std::exchange(m_problem, QString());
@@ -123,7 +141,7 @@ void ServerRecords::save()
         }
         m_damaged = false;
     }
-    if (!m_storage.write(serialize(m_favourites, m_history, m_filters), &error))
+    if (!m_storage.write(serialize(m_favourites, m_history, m_filters, m_alerts), &error))
         m_problem = QStringLiteral("Your favourites and recent servers could not be saved in %1 "
                                    "(%2).")
                         .arg(m_storage.location(), error);
@@ -131,7 +149,7 @@ void ServerRecords::save()
 
 QByteArray ServerRecords::serialize(const std::vector<Server>& favourites,
                                     const std::vector<Launch>& history,
-                                    ServerSortModel::Filters filters)
+                                    ServerSortModel::Filters filters, Alerts alerts)
 {
     QJsonArray favouriteList;
     for (const Server& server : favourites)
@@ -153,7 +171,10 @@ QByteArray ServerRecords::serialize(const std::vector<Server>& favourites,
         {QStringLiteral("filters"),
          QJsonObject{{QStringLiteral("hideEmpty"), filters.hideEmpty},
                      {QStringLiteral("hideFull"), filters.hideFull},
-                     {QStringLiteral("hidePrivate"), filters.hidePrivate}}}};
+                     {QStringLiteral("hidePrivate"), filters.hidePrivate}}},
+        {AlertsKey, QJsonObject{{AlertsOnKey, alerts.on},
+                                {AlertsMinutesKey, alerts.minutes},
+                                {AlertsFavouritesOnlyKey, alerts.favouritesOnly}}}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -173,7 +194,8 @@ ServerRecords::Parsed ServerRecords::parse(const QByteArray& data)
         return parsed;
     }
     const QJsonObject root = document.object();
-    if (root.value(QLatin1String("format")).toInt() != FormatVersion) {
+    const int format = root.value(QLatin1String("format")).toInt();
+    if (format < OldestFormat || format > FormatVersion) {
         parsed.damage = QStringLiteral("a format this launcher does not know");
         return parsed;
     }
@@ -206,6 +228,11 @@ ServerRecords::Parsed ServerRecords::parse(const QByteArray& data)
     parsed.filters = {filters.value(QLatin1String("hideEmpty")).toBool(),
                       filters.value(QLatin1String("hideFull")).toBool(),
                       filters.value(QLatin1String("hidePrivate")).toBool()};
+    const QJsonObject alerts = root.value(AlertsKey).toObject();
+    const int minutes = alerts.value(AlertsMinutesKey).toInt();
+    parsed.alerts = {alerts.value(AlertsOnKey).toBool(),
+                     AlertSchedule::isInterval(minutes) ? minutes : AlertSchedule::DefaultInterval,
+                     alerts.value(AlertsFavouritesOnlyKey).toBool()};
     if (badEntries > 0)
         parsed.damage = QStringLiteral("%1 entries with an address that is not a plain host name "
                                        "or IP address, or otherwise unsound, were left out")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/PlayerAlerts.h"
 #include "browser/ServerSortModel.h"
 
 #include <QDateTime>
@@ -8,6 +9,14 @@
 #include <vector>
 
 class RecordStorage;
+
+// "Tell me when someone is playing": whether it runs, how often, and for which servers.
+struct RecordedAlerts {
+    bool on = false;
+    int minutes = AlertSchedule::DefaultInterval;
+    bool favouritesOnly = false;
+    bool operator==(const RecordedAlerts&) const = default;
+};
 
 // The user's own records of servers: favourites, the servers launched lately and the table's
 // filters. Kept apart from Save and Load, so Load never overwrites them, and written the moment
@@ -29,6 +38,7 @@ public:
         QDateTime time; // UTC
         bool operator==(const Launch&) const = default;
     };
+    using Alerts = RecordedAlerts;
     static constexpr size_t HistoryLength = 10;
     static constexpr size_t MostFavourites = 1000;
 
@@ -49,6 +59,9 @@ public:
     ServerSortModel::Filters filters() const { return m_filters; }
     void setFilters(ServerSortModel::Filters filters);
 
+    Alerts alerts() const { return m_alerts; }
+    void setAlerts(Alerts alerts);
+
     // What went wrong with the store since the last call, in words for the status; empty when
     // nothing did. A damaged store is told once.
     QString takeProblem();
@@ -59,7 +72,7 @@ public:
     struct Parsed;
     static QByteArray serialize(const std::vector<Server>& favourites,
                                 const std::vector<Launch>& history,
-                                ServerSortModel::Filters filters);
+                                ServerSortModel::Filters filters, Alerts alerts = {});
     static Parsed parse(const QByteArray& data);
 
 private:
@@ -69,6 +82,7 @@ private:
     std::vector<Server> m_favourites;
     std::vector<Launch> m_history;
     ServerSortModel::Filters m_filters;
+    Alerts m_alerts;
     bool m_damaged = false; // the store holds what we could not read: not written over yet
     QString m_problem;
 };
@@ -77,5 +91,6 @@ struct ServerRecords::Parsed {
     std::vector<Server> favourites;
     std::vector<Launch> history;
     ServerSortModel::Filters filters;
+    Alerts alerts;
     QString damage; // empty when all was sound
 };

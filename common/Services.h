@@ -3,6 +3,7 @@
 #include "common/ListServerHosts.h"
 
 class Clipboard;
+class DesktopAlerts;
 class FileDialog;
 class GameDirectoryWatcher;
 class MessageBoxes;
@@ -29,4 +30,6 @@ struct Services {
     RecordStorage& records;
     // Told of each game directory that takes effect; none where nothing follows it.
     GameDirectoryWatcher* gameDirectory = nullptr;
+    // The tray icon and notifications of "someone is playing"; none where nothing shows them.
+    DesktopAlerts* alerts = nullptr;
 };

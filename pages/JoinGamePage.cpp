@@ -12,6 +12,7 @@
 #include "pages/Controls.h"
 #include "pages/ServerTableView.h"
 
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QEvent>
 #include <QHeaderView>
@@ -30,6 +31,8 @@ namespace {
 const QString NotListedNow = QStringLiteral("not listed now");
 const QString FromALink = QStringLiteral("from a link");
 const QString LinkedName = QStringLiteral("(from a link)");
+const QString ToldByAlert =
+    QStringLiteral("someone is playing; not in the list shown: press Refresh");
 
 ServerRecords::Server recordOf(const ServerTableModel& servers, int row)
 {
@@ -53,6 +56,9 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
     , m_servers(new ServerTableModel(this))
     , m_shown(new ServerSortModel(*m_servers, this))
     , m_query(new ListQuery(timings, this))
+    , m_alerts(new AlertWatcher(
+          [this] { return askingOrder(); },
+          [this](const QString& address) { return m_records.isFavourite(address); }, timings, this))
 {
     ListView1 = makeControl<ServerTableView>(this, "ListView1", 120, 240, 5055, 2295);
     ListView1->setModel(m_shown);
@@ -157,6 +163,17 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &JoinGamePage::ListView1_Click);
 
+    connect(m_alerts, &AlertWatcher::someonePlaying, this, [this](const PlayerAlerts::News& news) {
+        Q_EMIT someonePlaying(PlayerAlerts::message(news), news.key);
+    });
+    // Alerts left on run again from the start, with no list shown yet: the first list they
+    // ask for is their starting point.
+    const ServerRecords::Alerts alerts = m_records.alerts();
+    m_alerts->setInterval(alerts.minutes);
+    m_alerts->setFavouritesOnly(alerts.favouritesOnly);
+    if (alerts.on)
+        m_alerts->start(std::nullopt);
+
     const int line = m_status->fontMetrics().height() + 2;
     m_status->setFixedHeight(line);
     m_find->setFixedHeight(m_find->sizeHint().height());
@@ -168,9 +185,9 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
 JoinGamePage::~JoinGamePage()
 {
     // The children go after the members: what they still say while going is not listened to.
-    for (QObject* sender :
-         std::initializer_list<QObject*>{ListView1, ListView1->header(),
-                                         ListView1->verticalScrollBar(), m_shown, m_query, m_find})
+    for (QObject* sender : std::initializer_list<QObject*>{ListView1, ListView1->header(),
+                                                           ListView1->verticalScrollBar(), m_shown,
+                                                           m_query, m_find, m_alerts})
         sender->disconnect(this);
 }
 
@@ -223,6 +240,7 @@ void JoinGamePage::Command5_Click()
     m_servers->clear();
     m_totals = {};
     m_listedFavourites.clear();
+    m_shownByAlert.reset();
     m_notice = m_records.takeProblem();
     // A later Refresh starts again from the chosen one.
     m_query->ask(askingOrder());
@@ -285,6 +303,8 @@ void JoinGamePage::updateExtraRows()
                      false});
         }
     }
+    if (m_shownByAlert)
+        extra.push_back(*m_shownByAlert);
     // Rows that stay the same are left alone, so that a chosen one stays chosen.
     const int listed = m_servers->listedCount();
     bool same = int(extra.size()) == m_servers->rowCount() - listed;
@@ -514,7 +534,105 @@ std::unique_ptr<QMenu> JoinGamePage::tableMenu(QPoint at)
         });
     }
     addRecentServers(*menu);
+    addAlertChoices(*menu);
     return menu;
+}
+
+void JoinGamePage::addAlertChoices(QMenu& menu)
+{
+    menu.addSeparator();
+    const ServerRecords::Alerts chosen = m_records.alerts();
+    QAction* on = menu.addAction(QStringLiteral("Tell me when someone is playing"));
+    on->setCheckable(true);
+    on->setChecked(m_alerts->running());
+    connect(on, &QAction::toggled, this, &JoinGamePage::setAlertsOn);
+    QMenu* how = menu.addMenu(QStringLiteral("Alerts"));
+    auto* every = new QActionGroup(how);
+    for (const int minutes : AlertSchedule::Intervals) {
+        QAction* interval =
+            how->addAction(minutes == 1 ? QStringLiteral("Ask every minute")
+                                        : QStringLiteral("Ask every %1 minutes").arg(minutes));
+        interval->setCheckable(true);
+        interval->setChecked(chosen.minutes == minutes);
+        every->addAction(interval);
+        connect(interval, &QAction::triggered, this, [this, minutes] {
+            ServerRecords::Alerts now = m_records.alerts();
+            now.minutes = minutes;
+            m_records.setAlerts(now);
+            m_alerts->setInterval(minutes);
+            noticeStoreProblem();
+            updateStatus();
+        });
+    }
+    how->addSeparator();
+    QAction* favourites = how->addAction(QStringLiteral("Favourites only"));
+    favourites->setCheckable(true);
+    favourites->setChecked(chosen.favouritesOnly);
+    connect(favourites, &QAction::toggled, this, [this](bool checked) {
+        ServerRecords::Alerts now = m_records.alerts();
+        now.favouritesOnly = checked;
+        m_records.setAlerts(now);
+        m_alerts->setFavouritesOnly(checked);
+        noticeStoreProblem();
+        updateStatus();
+    });
+}
+
+// The servers of the list on show, as the starting point of alerts; nothing while no list
+// server has answered.
+std::optional<std::vector<PlayerAlerts::Server>> JoinGamePage::shownServers() const
+{
+    const ListQuery::State state = m_query->state();
+    if (state != ListQuery::State::Listed && state != ListQuery::State::Empty)
+        return std::nullopt;
+    std::vector<PlayerAlerts::Server> servers;
+    servers.reserve(size_t(m_servers->listedCount()));
+    for (int row = 0; row < m_servers->listedCount(); ++row)
+        servers.push_back(PlayerAlerts::fromRow(m_servers->row(row), m_servers->isFavourite(row)));
+    return servers;
+}
+
+void JoinGamePage::setAlertsOn(bool on)
+{
+    ServerRecords::Alerts now = m_records.alerts();
+    now.on = on;
+    m_records.setAlerts(now);
+    if (on && !m_alerts->running())
+        m_alerts->start(shownServers());
+    else if (!on && m_alerts->running())
+        m_alerts->stop();
+    noticeStoreProblem();
+    updateStatus();
+    Q_EMIT alertsRunningChanged(m_alerts->running());
+}
+
+void JoinGamePage::pauseAlerts()
+{
+    if (!m_alerts->running())
+        return;
+    m_alerts->stop();
+    Q_EMIT alertsRunningChanged(false);
+}
+
+void JoinGamePage::showServer(const QString& key)
+{
+    if (key.isEmpty())
+        return;
+    for (int row = 0; row < m_servers->listedCount(); ++row) {
+        const ServerRow& listed = m_servers->row(row);
+        if ((listed.isPrivate() ? listed.name() : listed.address()) == key) {
+            selectListed(row, listed.name());
+            return;
+        }
+    }
+    const std::optional<QStringList> cells = m_alerts->latestCells(key);
+    if (!cells)
+        return;
+    const bool joinable = isPlainHostAddress(cells->value(servercolumns::Address));
+    m_shownByAlert = ExtraRow{*cells, ToldByAlert, joinable};
+    m_servers->setExtraRows({});
+    updateExtraRows();
+    selectListed(m_servers->rowCount() - 1, cells->value(servercolumns::Name));
 }
 
 void JoinGamePage::addRecentServers(QMenu& menu)
@@ -530,21 +648,28 @@ void JoinGamePage::addRecentServers(QMenu& menu)
     recent->setEnabled(!m_records.history().empty());
 }
 
+// Chooses a row as a click would; when the filters hide it, says so instead.
+bool JoinGamePage::selectListed(int row, const QString& name)
+{
+    const QModelIndex shown = m_shown->mapFromSource(m_servers->index(row, 0));
+    if (!shown.isValid()) {
+        tell(QStringLiteral("%1 is listed, but hidden by the filters.")
+                 .arg(ServerTableModel::shownText(name)));
+        return false;
+    }
+    ListView1->setCurrentIndex(shown);
+    ListView1->selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
+    ListView1->scrollTo(shown);
+    return true;
+}
+
 void JoinGamePage::chooseRecent(const QString& address, const QString& name)
 {
     for (int row = 0; row < m_servers->listedCount(); ++row) {
         if (m_servers->row(row).isPrivate() || m_servers->address(row) != address)
             continue;
-        const QModelIndex shown = m_shown->mapFromSource(m_servers->index(row, 0));
-        if (!shown.isValid()) {
-            tell(QStringLiteral("%1 is listed, but hidden by the filters.")
-                     .arg(ServerTableModel::shownText(name)));
-            return;
-        }
-        ListView1->setCurrentIndex(shown);
-        ListView1->selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect |
-                                                       QItemSelectionModel::Rows);
-        ListView1->scrollTo(shown);
+        selectListed(row, name);
         return;
     }
     tell(QStringLiteral("%1 (%2) is not listed now.")

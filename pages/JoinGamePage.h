@@ -1,8 +1,10 @@
 #pragma once
 
+#include "browser/AlertWatcher.h"
 #include "browser/JoinLink.h"
 #include "browser/ListQuery.h"
 #include "browser/PlayerCount.h"
+#include "browser/ServerTableModel.h"
 #include "common/ListServerHosts.h"
 
 #include <QByteArrayView>
@@ -63,6 +65,21 @@ public:
 
     QString statusText() const;
 
+    // "Tell me when someone is playing", as the table's context menu turns it on and off.
+    AlertWatcher& alerts() const { return *m_alerts; }
+    bool alertsRunning() const { return m_alerts->running(); }
+    void setAlertsOn(bool on);
+    // Stops them for the rest of this run without changing the user's choice.
+    void pauseAlerts();
+
+    // Chooses the server of this key (its address, or a private one's name): its row when
+    // listed, otherwise a greyed row with what the latest ask for alerts said of it.
+    void showServer(const QString& key);
+
+Q_SIGNALS:
+    void alertsRunningChanged(bool running);
+    void someonePlaying(const QString& text, const QString& key);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -79,6 +96,9 @@ private:
     void placeOverlays();
     void setFindBarOpen(bool open);
     void addRecentServers(QMenu& menu);
+    void addAlertChoices(QMenu& menu);
+    std::optional<std::vector<PlayerAlerts::Server>> shownServers() const;
+    bool selectListed(int row, const QString& name);
     void chooseRecent(const QString& address, const QString& name);
     void toggleFavourite(int row);
     void tell(const QString& notice);
@@ -103,6 +123,8 @@ private:
     ListTotals m_totals;
     QSet<QString> m_listedFavourites; // favourites' addresses seen in this list
     QString m_notice;                 // said after the status until the next Refresh
+    AlertWatcher* m_alerts;
+    std::optional<ExtraRow> m_shownByAlert; // a server an alert told of, not in this list
     QTimer m_placing;                 // places the status and the find bar once changes are done
     ServerTableView* ListView1;
     QLabel* m_status;

@@ -141,7 +141,9 @@ private Q_SLOTS:
                 records.recordLaunch({QStringLiteral("192.0.2.%1").arg(k % 11), QStringLiteral("S"),
                                       start.addSecs(k)});
             records.setFilters({true, false, true});
-            QCOMPARE(storage.writes, 1 + 12 + 1); // written at each change
+            records.setAlerts({true, 5, true});
+            records.setAlerts({true, 5, true});
+            QCOMPARE(storage.writes, 1 + 12 + 1 + 1); // written at each change
         }
         ServerRecords again(storage);
         QCOMPARE(again.favourites().size(), 1u);
@@ -152,8 +154,27 @@ private Q_SLOTS:
         QCOMPARE(again.history()[0].time, start.addSecs(11));
         QCOMPARE(again.history()[1].address, QStringLiteral("192.0.2.10"));
         QVERIFY((again.filters() == ServerSortModel::Filters{true, false, true}));
+        QVERIFY((again.alerts() == ServerRecords::Alerts{true, 5, true}));
         QVERIFY(again.removeFavourite(QStringLiteral("192.0.2.7")));
         QVERIFY(!again.isFavourite(QStringLiteral("192.0.2.7")));
+    }
+
+    // A store as the launcher wrote it before alerts existed loads whole, with alerts off; an
+    // interval that is not one of the choices is read as the default.
+    void earlierStoresAndIntervalsLoad()
+    {
+        const ServerRecords::Parsed earlier = ServerRecords::parse(
+            R"({"format": 1, "favourites": [{"address": "192.0.2.7", "name": "Arena"}],)"
+            R"( "history": [], "filters": {"hideEmpty": true}})");
+        QVERIFY(earlier.damage.isEmpty());
+        QCOMPARE(earlier.favourites.size(), 1u);
+        QVERIFY(earlier.filters.hideEmpty);
+        QVERIFY((earlier.alerts == ServerRecords::Alerts{}));
+        QVERIFY(!earlier.alerts.on && earlier.alerts.minutes == 2);
+        const ServerRecords::Parsed odd =
+            ServerRecords::parse(R"({"format": 2, "alerts": {"on": true, "minutes": 0}})");
+        QVERIFY(odd.damage.isEmpty() && odd.alerts.on && odd.alerts.minutes == 2);
+        QVERIFY(!ServerRecords::parse(R"({"format": 3})").damage.isEmpty());
     }
 
     // A store that cannot be read is told once, left as it is through launches and filters, and
