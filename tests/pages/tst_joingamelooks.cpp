@@ -5,6 +5,7 @@
 #include "FakeServices.h"
 #include "WindowTestHelpers.h"
 
+#include "browser/JoinLink.h"
 #include "browser/ServerRecords.h"
 #include "pages/JoinGamePage.h"
 
@@ -141,6 +142,15 @@ private Q_SLOTS:
         photograph(window, "join-game-find");
         QTest::keyClick(find, Qt::Key_Escape);
         QVERIFY(!find->isVisible());
+
+        // A join link to a server the list does not hold: a greyed row of its own, chosen.
+        page->showLinkedServer(*parseJoinLink(QStringLiteral("brix2://192.0.2.77:10054")).link);
+        const QModelIndexList chosen = table->selectionModel()->selectedRows();
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.first().siblingAtColumn(4).data().toString(),
+                 QStringLiteral("192.0.2.77:10054"));
+        QVERIFY(control<QPushButton>(window, "Command4")->isEnabled());
+        photograph(window, "join-game-link");
         delete peer;
 
         // No list server at all: the reasons fill the empty table.
