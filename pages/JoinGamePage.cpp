@@ -451,6 +451,8 @@ void JoinGamePage::showLinkedServer(const JoinLink& link)
     for (int extra = m_servers->listedCount(); row < 0 && extra < m_servers->rowCount(); ++extra)
         if (isLinkedRow(extra))
             row = extra;
+    // Listed or not, the status marks the choice as the link's until the next Refresh.
+    tell(QStringLiteral("Chosen from a link: %1.").arg(link.hostAndPort()));
     const QModelIndex index = m_shown->mapFromSource(m_servers->index(row, 0));
     ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                             QItemSelectionModel::Rows);

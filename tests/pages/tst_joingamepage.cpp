@@ -419,6 +419,8 @@ private Q_SLOTS:
         QVERIFY(page.launch()->isEnabled());
         QCOMPARE(QApplication::focusWidget(), page.launch());
         QVERIFY(page.fakes.programs.started.empty());
+        QVERIFY2(page.status().contains(QStringLiteral("from a link: 192.0.2.7:10054")),
+                 qPrintable(page.status()));
 
         page.page->showLinkedServer(*parseJoinLink(QStringLiteral("brix2://private")).link);
         QCOMPARE(page.table()->model()->rowCount(), 4); // a host name, not the private row
