@@ -12,6 +12,10 @@
 #include <QSettings>
 
 #include <windows.h>
+
+#include <aclapi.h>
+
+#include <vector>
 #else
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -131,6 +135,46 @@ private Q_SLOTS:
                            QSettings::NativeFormat)
                      .childGroups()
                      .contains(QStringLiteral("brix2"), Qt::CaseInsensitive));
+    }
+
+    // Pipe names are public on Windows; the pipe's access list is what keeps other users out:
+    // it must exist (an empty one admits everyone) and admit this user alone.
+    void thePipeAdmitsTheUserAlone()
+    {
+        LinkListener running(linkChannelName());
+        QVERIFY(running.listen());
+        const std::wstring path = running.fullServerName().toStdWString();
+        HANDLE pipe =
+            CreateFileW(path.c_str(), READ_CONTROL, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        QVERIFY(pipe != INVALID_HANDLE_VALUE);
+        PACL dacl = nullptr;
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        const DWORD read = GetSecurityInfo(pipe, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION,
+                                           nullptr, nullptr, &dacl, nullptr, &descriptor);
+        CloseHandle(pipe);
+        QCOMPARE(read, DWORD(ERROR_SUCCESS));
+        QVERIFY(dacl);
+
+        HANDLE token = nullptr;
+        QVERIFY(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+        DWORD size = 0;
+        GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+        std::vector<char> user(size);
+        QVERIFY(GetTokenInformation(token, TokenUser, user.data(), size, &size));
+        CloseHandle(token);
+        const PSID me = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
+        int admitted = 0;
+        for (DWORD i = 0; i < dacl->AceCount; ++i) {
+            void* ace = nullptr;
+            QVERIFY(GetAce(dacl, i, &ace));
+            if (static_cast<ACE_HEADER*>(ace)->AceType != ACCESS_ALLOWED_ACE_TYPE)
+                continue;
+            ++admitted;
+            QVERIFY2(EqualSid(&static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart, me),
+                     "the pipe admits someone else");
+        }
+        LocalFree(descriptor);
+        QVERIFY(admitted > 0);
     }
 
     // Started with no console, as from Explorer: a mistake shows in a message box, with the
