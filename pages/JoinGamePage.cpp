@@ -528,6 +528,13 @@ std::unique_ptr<QMenu> JoinGamePage::tableMenu(QPoint at)
         QAction* copy = menu->addAction(QStringLiteral("Copy address"), this,
                                         [this, address] { m_clipboard.setText(address); });
         copy->setEnabled(!isPrivate);
+        // A link a chat room can carry, made by the same rules that read links.
+        const JoinLinkParse link = isPrivate ? JoinLinkParse{} : parseJoinAddress(address);
+        QAction* copyLink = menu->addAction(QStringLiteral("Copy join link"), this, [this, link] {
+            if (link.link)
+                m_clipboard.setText(link.link->text());
+        });
+        copyLink->setEnabled(link.link.has_value());
         menu->addSeparator();
         menu->addAction(QStringLiteral("Sort by players"), this, [this] {
             m_shown->sortByPlayers();

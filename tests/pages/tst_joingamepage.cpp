@@ -1,8 +1,8 @@
 #include "FakeServices.h"
-#include "browser/JoinLink.h"
 #include "RealisticReply.h"
 #include "ShownJoinGamePage.h"
 #include "WindowTestHelpers.h"
+#include "browser/JoinLink.h"
 
 #include "browser/ReplyParser.h"
 #include "browser/ServerRecords.h"
@@ -13,13 +13,13 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
-#include <QRegularExpression>
 #include <QDeadlineTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -408,7 +408,8 @@ private Q_SLOTS:
         QTcpSocket* peer = page.refreshWith(
             servers.corvin,
             "192.0.2.1:1 battle [1/2] First\r\n192.0.2.7:5000 ctf 1.24   [3/16] Seven\r\n"
-            "192.0.2.9:1 private battle [1/2] Hidden\r\n", 3);
+            "192.0.2.9:1 private battle [1/2] Hidden\r\n",
+            3);
         QVERIFY(peer);
         page.clickRow(2); // a private row disables Launch; the link enables it again
         QVERIFY(!page.launch()->isEnabled());
@@ -609,7 +610,8 @@ private Q_SLOTS:
     // why none did, and falls back from the chosen one to the others in their order.
     void aListThatFailsSaysSoAndFallsBack()
     {
-        const ListQuery::Timings quick{std::chrono::milliseconds(400), std::chrono::milliseconds(200)};
+        const ListQuery::Timings quick{std::chrono::milliseconds(400),
+                                       std::chrono::milliseconds(200)};
         Page page(servers.hosts(), quick);
         QVERIFY(page.status().contains(QStringLiteral("Refresh")));
         const quint16 port = servers.primary.serverPort();
@@ -622,9 +624,10 @@ private Q_SLOTS:
         QVERIFY(peer);
         send(peer, "192.0.2.1:1 battle [3/16] One\r\n192.0.2.2:1 private ctf [2/8] Two\r\n");
         QTRY_COMPARE(page.rows(), 2);
-        QVERIFY2(QRegularExpression(QStringLiteral(
-                     "^2 servers, 5 players, from the main list server at \\d\\d:\\d\\d\\. "
-                     "Corvin's List Server Mirror refused the connection\\.$"))
+        QVERIFY2(QRegularExpression(
+                     QStringLiteral(
+                         "^2 servers, 5 players, from the main list server at \\d\\d:\\d\\d\\. "
+                         "Corvin's List Server Mirror refused the connection\\.$"))
                      .match(page.status())
                      .hasMatch(),
                  qPrintable(page.status()));
@@ -680,6 +683,9 @@ private Q_SLOTS:
         menu = page.rowMenu(0);
         QVERIFY(Page::choose(*menu, QStringLiteral("Copy address")));
         QCOMPARE(page.fakes.clipboard.text, QStringLiteral("192.0.2.1"));
+        QVERIFY(Page::choose(*page.rowMenu(0), QStringLiteral("Copy join link")));
+        QCOMPARE(page.fakes.clipboard.text, QStringLiteral("brix2://192.0.2.1"));
+        QVERIFY(!Page::find(*page.rowMenu(1), QStringLiteral("Copy join link"))->isEnabled());
         QVERIFY(Page::choose(*page.rowMenu(0), QStringLiteral("Add to favourites")));
         QCOMPARE(page.shownRows()[0][0], ServerTableModel::FavouriteMark + QStringLiteral("Alpha"));
         QVERIFY(ServerRecords::parse(page.fakes.records.contents.data).favourites.size() == 1);
@@ -698,7 +704,8 @@ private Q_SLOTS:
         QCOMPARE(gone.data().toString(), ServerTableModel::FavouriteMark + QStringLiteral("Alpha"));
         QVERIFY(!gone.data(ServerTableModel::ListedRole).toBool());
         QVERIFY(gone.data(Qt::ToolTipRole).toString().contains(QStringLiteral("not listed now")));
-        QCOMPARE(gone.data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("not listed now"));
+        QCOMPARE(gone.data(Qt::AccessibleDescriptionRole).toString(),
+                 QStringLiteral("not listed now"));
         page.clickRow(1);
         QCOMPARE(page.table()->currentIndex().row(), 1);
         QVERIFY(!page.launch()->isEnabled());
@@ -731,12 +738,14 @@ private Q_SLOTS:
         page.clickRow(2);
         QVERIFY(Page::choose(*page.page->headerMenu(), QStringLiteral("Hide empty")));
         QCOMPARE(page.shownNames(), QStringLiteral("Full Some"));
-        QVERIFY(page.status().startsWith(QStringLiteral("2 of 3 servers shown. 3 servers, 11 players")));
+        QVERIFY(page.status().startsWith(
+            QStringLiteral("2 of 3 servers shown. 3 servers, 11 players")));
         QVERIFY(ServerRecords::parse(page.fakes.records.contents.data).filters.hideEmpty);
         // Launch joins the row chosen before the filters moved it.
         QTest::mouseClick(page.launch(), Qt::LeftButton);
         QCOMPARE(page.fakes.programs.started.size(), size_t(1));
-        QCOMPARE(page.fakes.programs.started.back().arguments, QStringLiteral("-connect 192.0.2.3"));
+        QCOMPARE(page.fakes.programs.started.back().arguments,
+                 QStringLiteral("-connect 192.0.2.3"));
 
         // Ctrl+F opens the find bar; its text hides rows too; Escape closes it and shows them.
         page.table()->setFocus();
@@ -749,7 +758,8 @@ private Q_SLOTS:
         QCOMPARE(page.table()->model()->rowCount(), 0);
         // With nothing shown the status fills the table, so an empty view is never mistaken
         // for an empty list.
-        QTRY_VERIFY(page.statusStrip()->geometry().height() > 3 * page.statusStrip()->fontMetrics().height());
+        QTRY_VERIFY(page.statusStrip()->geometry().height() >
+                    3 * page.statusStrip()->fontMetrics().height());
         QVERIFY(page.status().startsWith(QStringLiteral("0 of 3 servers shown")));
         QTest::keyClick(page.findBar(), Qt::Key_Escape);
         QVERIFY(!page.findBar()->isVisible());
@@ -762,11 +772,11 @@ private Q_SLOTS:
     void hostileRowsKeepTheTotalsSound()
     {
         Page page(servers.hosts());
-        QTcpSocket* peer = page.refreshWith(
-            servers.corvin,
-            "192.0.2.1:1 [99999999999999999999999999/1] " + QByteArray(32 * 1024, 'N') +
-                "\r\n192.0.2.2:1 [18446744073709551616/2] x\r\n",
-            2);
+        QTcpSocket* peer = page.refreshWith(servers.corvin,
+                                            "192.0.2.1:1 [99999999999999999999999999/1] " +
+                                                QByteArray(32 * 1024, 'N') +
+                                                "\r\n192.0.2.2:1 [18446744073709551616/2] x\r\n",
+                                            2);
         QVERIFY(peer);
         QVERIFY2(page.status().startsWith(QStringLiteral("2 servers, 2000000000000000 players")),
                  qPrintable(page.status()));
