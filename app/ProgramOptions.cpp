@@ -4,8 +4,8 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QHostAddress>
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace {
 
@@ -18,6 +18,18 @@ bool isHostName(const QString& host)
         "^[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?(\\.[A-Za-z0-9]([A-Za-z0-9-]{0,61}"
         "[A-Za-z0-9])?)*\\.?$"));
     return host.size() <= 253 && name.match(host).hasMatch();
+}
+
+// An IPv6 address, with or without a zone ("fe80::1%eth0"). QUrl reads one as Qt Network's
+// QHostAddress does; the launcher loads Qt Network only at the first Refresh.
+bool isIpv6Address(const QString& host)
+{
+    if (host.startsWith(QLatin1Char('v'), Qt::CaseInsensitive))
+        return false; // QUrl would take a future IP version ("v1.x") too
+    QUrl url;
+    url.setHost(QLatin1Char('[') + host.left(host.indexOf(QLatin1Char('%'))) + QLatin1Char(']'),
+                QUrl::StrictMode);
+    return url.isValid() && !url.host().isEmpty();
 }
 
 ProgramOptions usageError(const QString& message)
@@ -58,7 +70,7 @@ std::optional<ListServer> parseListServer(const QString& text)
             if (port.isEmpty())
                 return std::nullopt;
         }
-        if (QHostAddress(host).protocol() != QAbstractSocket::IPv6Protocol)
+        if (!isIpv6Address(host))
             return std::nullopt;
     } else {
         const qsizetype colon = text.indexOf(QLatin1Char(':'));

@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 #include "app/ProgramOptions.h"
 #include "app/TerminalOutput.h"
+#include "browser/SystemListServerSockets.h"
 #include "launch/SystemProgramStarter.h"
 #include "player/LibraryModulePlayer.h"
 #include "registry/SystemRegistry.h"
@@ -38,9 +39,10 @@ int main(int argc, char* argv[])
     QtFileDialog files;
     UserSettingsStore settings;
     LibraryModulePlayer player;
+    SystemListServerSockets sockets;
 
-    Form1 window(Services{programs, urls, messages, files, options.listServers, *game.registry,
-                          settings, player, game.gameDirectory.get()});
+    Form1 window(Services{programs, urls, messages, files, options.listServers, sockets,
+                          *game.registry, settings, player, game.gameDirectory.get()});
     QObject::connect(&window, &Form1::allWindowsClosed, &app, &QCoreApplication::quit);
     window.show();
     return app.exec();

@@ -3,6 +3,7 @@
 #include "common/ListServerHosts.h"
 
 class FileDialog;
+class ListServerSockets;
 class GameDirectoryWatcher;
 class MessageBoxes;
 class ModulePlayer;
@@ -19,6 +20,7 @@ struct Services {
     MessageBoxes& messages;
     FileDialog& files;
     ListServerHosts listServers;
+    ListServerSockets& sockets;
     Registry& registry;
     SettingsStore& settings;
     ModulePlayer& player;

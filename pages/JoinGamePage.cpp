@@ -14,15 +14,16 @@
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTcpSocket>
 #include <QTreeView>
 
 JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages,
-                           const ListServerHosts& hosts, const GameDir& gameDir, QWidget* parent)
+                           const ListServerHosts& hosts, ListServerSockets& sockets,
+                           const GameDir& gameDir, QWidget* parent)
     : QGroupBox(QStringLiteral("Join Game"), parent)
     , m_programs(programs)
     , m_messages(messages)
     , m_hosts(hosts)
+    , m_sockets(sockets)
     , m_gameDir(gameDir)
     , m_servers(new ServerTableModel(this))
     , m_shown(new ServerSortModel(*m_servers, this))
@@ -57,16 +58,10 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages,
     Command4 = makeControl<QPushButton>(this, "Command4", 3840, 2640, 1335, 375,
                                         QStringLiteral("Launch ===>"));
 
-    Winsock1 = new QTcpSocket(this);
-    Winsock1->setObjectName(QStringLiteral("Winsock1"));
-
     connect(Command5, &QPushButton::clicked, this, &JoinGamePage::Command5_Click);
     connect(Command4, &QPushButton::clicked, this, &JoinGamePage::Command4_Click);
     connect(Check1, &QCheckBox::clicked, this, &JoinGamePage::Check1_Click);
     connect(Check2, &QCheckBox::clicked, this, &JoinGamePage::Check2_Click);
-    connect(Winsock1, &QTcpSocket::readyRead, this, &JoinGamePage::Winsock1_DataArrival);
-    // The unfinished last line of a closed connection never becomes a row.
-    connect(Winsock1, &QTcpSocket::disconnected, this, [this] { m_reply.reset(); });
 
     // A click anywhere on the table, on a row or on its empty part, decides the Launch button;
     // so does choosing a row with the keyboard, which would otherwise leave the button as the
@@ -94,8 +89,24 @@ bool JoinGamePage::eventFilter(QObject* watched, QEvent* event)
 void JoinGamePage::Command5_Click()
 {
     m_servers->clear();
-    // Drops whatever the old connection still had waiting, so none of it reaches the new list.
-    Winsock1->abort();
+    if (!Winsock1) {
+        QString reason;
+        Winsock1 = m_sockets.open(
+            this,
+            {[this](const QByteArray& bytes) { Winsock1_DataArrival(bytes); },
+             // The unfinished last line of a closed connection never becomes a row.
+             [this] { m_reply.reset(); }},
+            &reason);
+        if (!Winsock1) {
+            m_messages.warn(this, MessageCaption,
+                            QStringLiteral("The list of servers cannot be asked for: the "
+                                           "network library could not be loaded.\n\n") +
+                                reason);
+            return;
+        }
+    }
+    // The new connection drops whatever the old one still had waiting, so none of it reaches
+    // the new list.
     m_reply.reset();
     const ListServerHosts& hosts = m_hosts;
     const ListServer* server = &hosts.primary;
@@ -105,7 +116,7 @@ void JoinGamePage::Command5_Click()
         server = &hosts.corvinMirror;
     // Nothing is ever written: the list server speaks of its own accord. Failing to connect
     // leaves the table empty, which is all the user sees of it.
-    Winsock1->connectToHost(server->host, server->port, QIODevice::ReadOnly);
+    Winsock1->connectTo(server->host, server->port);
 }
 
 void JoinGamePage::Check1_Click()
@@ -120,9 +131,9 @@ void JoinGamePage::Check2_Click()
         Check1->setChecked(false);
 }
 
-void JoinGamePage::Winsock1_DataArrival()
+void JoinGamePage::Winsock1_DataArrival(const QByteArray& bytes)
 {
-    addReplyData(Winsock1->readAll());
+    addReplyData(bytes);
 }
 
 void JoinGamePage::addReplyData(QByteArrayView bytes)

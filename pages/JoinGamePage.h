@@ -2,10 +2,12 @@
 
 #include "browser/ReplyParser.h"
 #include "common/ListServerHosts.h"
+#include "common/ListServerSocket.h"
 
 #include <QByteArrayView>
 #include <QGroupBox>
 
+#include <memory>
 #include <optional>
 
 class GameDir;
@@ -13,7 +15,6 @@ class MessageBoxes;
 class ProgramStarter;
 class QCheckBox;
 class QPushButton;
-class QTcpSocket;
 class QTreeView;
 class ServerSortModel;
 class ServerTableModel;
@@ -24,7 +25,7 @@ class JoinGamePage : public QGroupBox {
     Q_OBJECT
 public:
     JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, const ListServerHosts& hosts,
-                 const GameDir& gameDir, QWidget* parent = nullptr);
+                 ListServerSockets& sockets, const GameDir& gameDir, QWidget* parent = nullptr);
 
     // Start-up adds the table's columns; it has none before.
     void addServerColumn(const QString& header, int widthTwips);
@@ -41,7 +42,7 @@ private:
     void Command5_Click();
     void Check1_Click();
     void Check2_Click();
-    void Winsock1_DataArrival();
+    void Winsock1_DataArrival(const QByteArray& bytes);
     void ListView1_Click();
     void Command4_Click();
 
@@ -50,6 +51,7 @@ private:
     ProgramStarter& m_programs;
     MessageBoxes& m_messages;
     ListServerHosts m_hosts;
+    ListServerSockets& m_sockets;
     const GameDir& m_gameDir;
     ServerTableModel* m_servers;
     ServerSortModel* m_shown; // the servers in the order the user chose
@@ -59,5 +61,6 @@ private:
     QCheckBox* Check2;
     QPushButton* Command5;
     QPushButton* Command4;
-    QTcpSocket* Winsock1;
+    // Opened at the first Refresh, which is the first time the network is needed.
+    std::unique_ptr<ListServerSocket> Winsock1;
 };

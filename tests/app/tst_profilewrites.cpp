@@ -28,7 +28,7 @@ class TestProfileWrites : public QObject {
             : registry(prefix, std::make_unique<ProcessWineRunner>(prefix, 10000),
                        WineRegistry::Hooks{[] { return true; }})
             , window(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
-                              fakes.listServers, registry, fakes.settings, fakes.player,
+                              fakes.listServers, fakes.sockets, registry, fakes.settings, fakes.player,
                               &fakes.gameDirectory})
         {
             window.show();

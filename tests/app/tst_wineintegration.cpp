@@ -205,7 +205,7 @@ private Q_SLOTS:
         WinePrefix prefix(QString(), m_root.filePath(QStringLiteral("home")));
         WineRegistry registry(prefix);
         Form1 window(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
-                              fakes.listServers, registry, fakes.settings, fakes.player, &prefix});
+                              fakes.listServers, fakes.sockets, registry, fakes.settings, fakes.player, &prefix});
         control<QLineEdit>(window, "TempBrixDir")->setText(gameDir);
         QTest::mouseClick(control<QPushButton>(window, "Command1"), Qt::LeftButton);
         QCOMPARE(prefix.path(), m_prefix);

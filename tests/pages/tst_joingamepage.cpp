@@ -203,6 +203,31 @@ private Q_SLOTS:
         }
     }
 
+    void aRefreshWithoutTheNetworkSaysWhyAndTriesAgainNextTime()
+    {
+        struct NoSockets : ListServerSockets {
+            std::unique_ptr<ListServerSocket> open(QObject*, ListServerSocket::Events,
+                                                   QString* reason) override
+            {
+                ++tries;
+                *reason = QStringLiteral("libkorvane-network.so: cannot open shared object file");
+                return nullptr;
+            }
+            int tries = 0;
+        } none;
+        FakeServices fakes;
+        GameDir gameDir;
+        JoinGamePage page(fakes.programs, fakes.messages, fakes.listServers, none, gameDir);
+        page.addReplyData("192.0.2.7:5000 battle [1/2] Old\n");
+        QTest::mouseClick(control<QPushButton>(page, "Command5"), Qt::LeftButton);
+        QCOMPARE(page.servers().rowCount(), 0);
+        QCOMPARE(fakes.messages.shown.size(), size_t(1));
+        QVERIFY(fakes.messages.shown[0].warning);
+        QVERIFY(fakes.messages.shown[0].text.contains(QStringLiteral("cannot open shared object")));
+        QTest::mouseClick(control<QPushButton>(page, "Command5"), Qt::LeftButton);
+        QCOMPARE(none.tries, 2);
+    }
+
     void tickingOneMirrorUnticksTheOther()
     {
         Page page(servers.hosts());

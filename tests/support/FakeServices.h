@@ -2,6 +2,7 @@
 
 // Fakes of every service the main window takes, recording what the window asked of them.
 
+#include "browser/TcpListServerSocket.h"
 #include "common/FileDialog.h"
 #include "common/GameDirectoryWatcher.h"
 #include "common/MessageBoxes.h"
@@ -200,10 +201,12 @@ struct FakeServices {
     ListServerHosts listServers{{QStringLiteral("127.0.0.1")},
                                 {QStringLiteral("127.0.0.1")},
                                 {QStringLiteral("127.0.0.1")}};
+    // Real sockets, in this process: the list servers of the tests listen on loopback.
+    TcpListServerSockets sockets;
 
     Services services()
     {
-        return Services{programs, urls,     messages, files,         listServers,
-                        registry, settings, player,   &gameDirectory};
+        return Services{programs, urls,     messages, files,  listServers,
+                        sockets,  registry, settings, player, &gameDirectory};
     }
 };

@@ -13,7 +13,7 @@ struct ShownJoinGamePage {
     {
         fakes.listServers = hosts;
         page = std::make_unique<JoinGamePage>(fakes.programs, fakes.messages, fakes.listServers,
-                                              gameDir);
+                                              fakes.sockets, gameDir);
         for (const char* header : {"Server Name", "Type", "Version", "Players", "IP Adr"})
             page->addServerColumn(QString::fromLatin1(header), 900);
         page->resize(360, 220);

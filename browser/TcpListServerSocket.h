@@ -1,0 +1,10 @@
+#pragma once
+
+#include "common/ListServerSocket.h"
+
+// List-server sockets on Qt Network's TCP socket, in this process.
+class TcpListServerSockets : public ListServerSockets {
+public:
+    std::unique_ptr<ListServerSocket> open(QObject* parent, ListServerSocket::Events events,
+                                           QString* reason) override;
+};
