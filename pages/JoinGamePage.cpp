@@ -237,6 +237,7 @@ std::vector<ListQuery::Source> JoinGamePage::askingOrder() const
 void JoinGamePage::Command5_Click()
 {
     m_link.reset();
+    m_linkListed = false;
     m_servers->clear();
     m_totals = {};
     m_listedFavourites.clear();
@@ -271,6 +272,9 @@ void JoinGamePage::rowsArrived(std::vector<ServerRow>& rows)
     for (const ServerRow& row : rows)
         m_totals.add(row.players());
     m_servers->append(std::move(rows));
+    // Only the rows of this arrival can newly hold a linked server's address.
+    const bool linkNowListed = m_link && !m_linkListed && listedRowOf(*m_link, first) >= 0;
+    m_linkListed = m_linkListed || linkNowListed;
     if (favourites) {
         for (int row = first; row < m_servers->listedCount(); ++row) {
             if (m_servers->isFavourite(row)) {
@@ -278,8 +282,9 @@ void JoinGamePage::rowsArrived(std::vector<ServerRow>& rows)
                 m_records.updateFavourite(recordOf(*m_servers, row));
             }
         }
-        updateExtraRows();
     }
+    if (favourites || linkNowListed)
+        updateExtraRows();
     updateStatus();
 }
 
@@ -292,7 +297,7 @@ void JoinGamePage::updateExtraRows()
     std::vector<ExtraRow> extra;
     // A join link's server that the list does not hold. Its address passed every rule of a join
     // link and can be joined; the port is shown, not handed to the game.
-    if (m_link && listedRowOf(*m_link) < 0)
+    if (m_link && !m_linkListed)
         extra.push_back({{LinkedName, {}, {}, {}, m_link->hostAndPort()}, FromALink, true});
     if (state == State::Listed || state == State::Empty || state == State::Failed) {
         for (const ServerRecords::Server& server : m_records.favourites()) {
@@ -427,12 +432,12 @@ bool JoinGamePage::isLinkedRow(int row) const
            m_servers->address(row) == m_link->hostAndPort();
 }
 
-int JoinGamePage::listedRowOf(const JoinLink& link) const
+int JoinGamePage::listedRowOf(const JoinLink& link, int from) const
 {
     // Addresses are compared as addresses where they are ones (2001:DB8::7 is 2001:db8::7),
     // host names without regard to case.
     const QHostAddress linked(link.address);
-    for (int row = 0; row < m_servers->listedCount(); ++row) {
+    for (int row = from; row < m_servers->listedCount(); ++row) {
         // A private row shows a word, not an address: brix2://Private names a host.
         const ServerRow& server = m_servers->row(row);
         const QString address = server.address();
@@ -446,8 +451,9 @@ int JoinGamePage::listedRowOf(const JoinLink& link) const
 void JoinGamePage::showLinkedServer(const JoinLink& link)
 {
     m_link = link;
-    updateExtraRows();
     int row = listedRowOf(link);
+    m_linkListed = row >= 0;
+    updateExtraRows();
     for (int extra = m_servers->listedCount(); row < 0 && extra < m_servers->rowCount(); ++extra)
         if (isLinkedRow(extra))
             row = extra;

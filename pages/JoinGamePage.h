@@ -105,8 +105,9 @@ private:
     void noticeStoreProblem();
 
     std::optional<int> selectedRow() const;
-    int listedRowOf(const JoinLink& link) const; // -1 when the list does not hold it
-    bool isLinkedRow(int row) const;             // the greyed row of a join link
+    // The first listed row from `from` on that holds the link's server; -1 when none does.
+    int listedRowOf(const JoinLink& link, int from = 0) const;
+    bool isLinkedRow(int row) const; // the greyed row of a join link
     std::vector<ListQuery::Source> askingOrder() const;
 
     ProgramStarter& m_programs;
@@ -119,13 +120,14 @@ private:
     ServerSortModel* m_shown; // the servers in the order the user chose
     ListQuery* m_query;
     std::optional<JoinLink> m_link; // the server a join link asked for, until the next Refresh
+    bool m_linkListed = false;      // and the list holds it: no greyed row of its own
     ReplyParser m_direct;           // for bytes handed to addReplyData
     ListTotals m_totals;
     QSet<QString> m_listedFavourites; // favourites' addresses seen in this list
     QString m_notice;                 // said after the status until the next Refresh
     AlertWatcher* m_alerts;
     std::optional<ExtraRow> m_shownByAlert; // a server an alert told of, not in this list
-    QTimer m_placing;                 // places the status and the find bar once changes are done
+    QTimer m_placing; // places the status and the find bar once changes are done
     ServerTableView* ListView1;
     QLabel* m_status;
     QLineEdit* m_find;

@@ -443,6 +443,13 @@ private Q_SLOTS:
         QCOMPARE(page.fakes.programs.started[0].text(),
                  QStringLiteral("C:\\Games\\brix2.exe -connect 2001:db8::7"));
 
+        // A linked server that the list sends afterwards loses its greyed row.
+        page.page->showLinkedServer(*parseJoinLink(QStringLiteral("brix2://192.0.2.50")).link);
+        QCOMPARE(page.table()->model()->rowCount(), 4);
+        page.page->addReplyData("192.0.2.50:1 battle [1/2] Late\r\n");
+        QCOMPARE(page.table()->model()->rowCount(), 4);
+        QCOMPARE(page.rows(), 4);
+
         QVERIFY(page.refreshWith(servers.corvin, "192.0.2.1:1 battle [1/2] First\r\n", 1));
         QCOMPARE(page.table()->model()->rowCount(), 1);
         delete peer;
