@@ -81,6 +81,8 @@ void ListQuery::connectToCurrent()
     }
     m_reply.reset();
     m_rows = 0;
+    m_bytes = 0;
+    m_cutOff = false;
     m_answeredAt = {};
     setState(State::Asking);
     m_answerTimer.start(m_timings.answer);
@@ -102,15 +104,41 @@ void ListQuery::dataArrived()
     }
     std::vector<ServerRow> rows;
     m_reply.feed(bytes, rows);
+    if (keepWithinLimits(rows)) {
+        // The list ends here: nothing more of it is read.
+        m_cutOff = true;
+        m_givenUp = m_attempt;
+        m_quietTimer.stop();
+        const QSignalBlocker quiet(m_socket);
+        m_socket->abort();
+        m_reply.reset();
+    }
     if (!rows.empty()) {
-        m_rows += qint64(rows.size());
         m_quietTimer.stop();
         m_state = State::Listed; // told below, with the rows in place
         Q_EMIT rowsArrived(rows);
         Q_EMIT stateChanged();
+    } else if (m_cutOff) {
+        setState(m_rows > 0 ? State::Listed : State::Empty);
     } else if (m_state == State::Receiving || m_state == State::Empty) {
         m_quietTimer.start(m_timings.quiet);
     }
+}
+
+bool ListQuery::keepWithinLimits(std::vector<ServerRow>& rows)
+{
+    size_t kept = 0;
+    for (; kept < rows.size(); ++kept) {
+        const qint64 size = rows[kept].byteSize();
+        if (m_rows >= m_limits.rows || m_bytes + size > m_limits.bytes)
+            break;
+        ++m_rows;
+        m_bytes += size;
+    }
+    if (kept == rows.size())
+        return false;
+    rows.erase(rows.begin() + qsizetype(kept), rows.end());
+    return true;
 }
 
 void ListQuery::connectionEnded()

@@ -19,6 +19,15 @@ struct ListQueryTimings {
     std::chrono::milliseconds quiet{3000};
 };
 
+// How much of one list is kept. A list server may send rows without end; what comes past
+// these is left out and the connection closed, so that neither the memory nor the time a header
+// click takes to sort grows with what a broken or hostile server sends. A real list is far
+// below them.
+struct ListQueryLimits {
+    qint64 rows = 65536;
+    qint64 bytes = 64 * 1024 * 1024; // of the rows' texts
+};
+
 // One Refresh: asks list servers in turn for the running game servers. The first one is the one
 // the user chose; when it fails before sending a single byte (its host not found, the connection
 // refused or closed empty, or silence), the next is asked, and so on. A list server that has
@@ -28,6 +37,7 @@ class ListQuery : public QObject {
     Q_OBJECT
 public:
     using Timings = ListQueryTimings;
+    using Limits = ListQueryLimits;
     struct Source {
         QString name; // how the user knows it
         ListServer server;
@@ -59,6 +69,9 @@ public:
     const std::vector<Attempt>& failures() const { return m_failures; }
     QDateTime answeredAt() const { return m_answeredAt; }
     const Timings& timings() const { return m_timings; }
+    void setLimits(Limits limits) { m_limits = limits; }
+    // The list that answered was longer than the limits: its rows past them were left out.
+    bool cutOff() const { return m_cutOff; }
     QTcpSocket* socket() const { return m_socket; }
 
 Q_SIGNALS:
@@ -73,6 +86,8 @@ private:
     void connectionEnded();
     void failed(Failure failure, const QString& detail = {});
     void setState(State state);
+    // Leaves out the rows past the limits; true when there were any.
+    bool keepWithinLimits(std::vector<ServerRow>& rows);
 
     Timings m_timings;
     QTcpSocket* m_socket;
@@ -85,6 +100,9 @@ private:
     quint64 m_givenUp = 0; // the connection last given up on
     std::vector<Attempt> m_failures;
     State m_state = State::Idle;
+    Limits m_limits;
     qint64 m_rows = 0;
+    qint64 m_bytes = 0;
+    bool m_cutOff = false;
     QDateTime m_answeredAt;
 };

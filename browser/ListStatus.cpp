@@ -72,6 +72,8 @@ QString statusText(const ListStatus& status)
                .arg(counted(status.totals.servers, "server", "servers"),
                     counted(status.totals.players, "player", "players"), status.source,
                     status.answeredAt.toString(QStringLiteral("HH:mm")));
+    if (status.cutOff)
+        text += QStringLiteral(" It sent more than a list can hold; the rest was left out.");
     if (!status.failures.empty())
         text += u' ' + failuresText(status);
     if (status.shown)

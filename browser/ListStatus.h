@@ -15,6 +15,7 @@ struct ListStatus {
     std::chrono::milliseconds answerTimeout{10000};
     ListTotals totals;
     QTime answeredAt;
+    bool cutOff = false; // the list was longer than a list can hold
     // While the filters hide rows: how many of the listed ones are shown.
     std::optional<qint64> shown;
 };

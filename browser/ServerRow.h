@@ -28,6 +28,8 @@ public:
     QString players() const;
     QString address() const; // an IP address or host, or "Private"
     bool isPrivate() const { return m_private; }
+    // The bytes the row holds, as it holds them.
+    qsizetype byteSize() const { return m_text.size(); }
 
     // The five cells in the order of the table's columns.
     QStringList texts() const { return {name(), type(), version(), players(), address()}; }

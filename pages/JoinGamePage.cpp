@@ -145,7 +145,7 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
     connect(ListView1->verticalScrollBar(), &QScrollBar::valueChanged, this, place);
     connect(m_find, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_shown->setFindText(text);
-        updateStatus();
+        filtersChanged();
     });
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         if (const std::unique_ptr<QMenu> menu = tableMenu(at))
@@ -201,8 +201,11 @@ bool JoinGamePage::eventFilter(QObject* watched, QEvent* event)
 {
     // The view selects on the press, so by the release the clicked row is the selected one.
     if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (!ListView1->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).isValid())
+            m_chosen = QPersistentModelIndex(); // a click beside the rows chooses none
         ListView1_Click();
+    }
     if (watched == m_find && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         setFindBarOpen(false);
@@ -238,6 +241,7 @@ void JoinGamePage::Command5_Click()
 {
     m_link.reset();
     m_linkListed = false;
+    m_chosen = QPersistentModelIndex();
     m_servers->clear();
     m_totals = {};
     m_listedFavourites.clear();
@@ -337,9 +341,12 @@ void JoinGamePage::updateStatus()
     status.answerTimeout = m_query->timings().answer;
     status.totals = m_totals;
     status.answeredAt = m_query->answeredAt().time();
+    status.cutOff = m_query->cutOff();
     if (m_shown->hidesAnything())
         status.shown = m_shown->shownListedCount();
     QString text = ::statusText(status);
+    if (chosenIsHidden())
+        text += QStringLiteral(" The chosen server is hidden.");
     if (!m_notice.isEmpty())
         text += u' ' + m_notice;
     if (text != m_status->text()) {
@@ -470,7 +477,29 @@ void JoinGamePage::showLinkedServer(const JoinLink& link)
 void JoinGamePage::ListView1_Click()
 {
     const std::optional<int> row = selectedRow();
+    // A selection that goes because a filter hid its row leaves the choice as it was.
+    if (row)
+        m_chosen = m_servers->index(*row, 0);
     Command4->setEnabled(row && m_servers->isLaunchable(*row));
+}
+
+bool JoinGamePage::chosenIsHidden() const
+{
+    return m_chosen.isValid() && !m_shown->mapFromSource(m_chosen).isValid();
+}
+
+// What the filters hide changed: a chosen row that shows again is chosen again.
+void JoinGamePage::filtersChanged()
+{
+    if (m_chosen.isValid() && !selectedRow()) {
+        if (const QModelIndex shown = m_shown->mapFromSource(m_chosen); shown.isValid()) {
+            ListView1->setCurrentIndex(shown);
+            ListView1->selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect |
+                                                           QItemSelectionModel::Rows);
+            ListView1->scrollTo(shown);
+        }
+    }
+    updateStatus();
 }
 
 void JoinGamePage::Command4_Click()
@@ -730,7 +759,7 @@ std::unique_ptr<QMenu> JoinGamePage::headerMenu()
             m_shown->setFilters(now);
             m_records.setFilters(now);
             noticeStoreProblem();
-            updateStatus();
+            filtersChanged();
         });
     };
     addFilter("Hide empty", filters.hideEmpty, &ServerSortModel::Filters::hideEmpty);

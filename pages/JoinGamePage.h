@@ -9,6 +9,7 @@
 
 #include <QByteArrayView>
 #include <QGroupBox>
+#include <QPersistentModelIndex>
 #include <QSet>
 #include <QTimer>
 
@@ -92,6 +93,7 @@ private:
 
     void rowsArrived(std::vector<ServerRow>& rows);
     void updateStatus();
+    void filtersChanged();
     void updateExtraRows();
     void placeOverlays();
     void setFindBarOpen(bool open);
@@ -105,6 +107,8 @@ private:
     void noticeStoreProblem();
 
     std::optional<int> selectedRow() const;
+    // The row the user chose, while a filter hides it too.
+    bool chosenIsHidden() const;
     // The first listed row from `from` on that holds the link's server; -1 when none does.
     int listedRowOf(const JoinLink& link, int from = 0) const;
     bool isLinkedRow(int row) const; // the greyed row of a join link
@@ -123,6 +127,9 @@ private:
     bool m_linkListed = false;      // and the list holds it: no greyed row of its own
     ReplyParser m_direct;           // for bytes handed to addReplyData
     ListTotals m_totals;
+    // The row the user chose last, in the table model: a filter that hides it and shows it again
+    // gives the choice back. A Refresh forgets it.
+    QPersistentModelIndex m_chosen;
     QSet<QString> m_listedFavourites; // favourites' addresses seen in this list
     QString m_notice;                 // said after the status until the next Refresh
     AlertWatcher* m_alerts;

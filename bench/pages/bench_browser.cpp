@@ -13,12 +13,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTreeView>
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -207,6 +211,66 @@ static void BM_FallbackThreeDead(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FallbackThreeDead)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+
+// A hostile list server sends a million rows as fast as loopback carries them, and the user then
+// clicks a header: the longest the window goes without handling its events, from the Refresh to
+// the sorted table. The list stops at the rows a list can hold.
+static void BM_MillionRowReplyStall(benchmark::State& state)
+{
+    static const QByteArray million = realisticReply(1000000, 5);
+    QTcpServer server;
+    if (!server.listen(QHostAddress::LocalHost, 0)) {
+        state.SkipWithError("no loopback port");
+        return;
+    }
+    const ListServer here{QStringLiteral("127.0.0.1"), server.serverPort()};
+    ShownJoinGamePage shown(ListServerHosts{here, here, here});
+    auto* refresh = shown.page->findChild<QPushButton*>(QStringLiteral("Command5"));
+    auto* view = shown.page->findChild<QTreeView*>(QStringLiteral("ListView1"));
+    qint64 longest = 0; // while the list arrives
+    qint64 sortMs = 0;  // the header click on what was kept
+    for (auto _ : state) {
+        QElapsedTimer since;
+        QTimer beat; // each beat is the event loop coming round again
+        QObject::connect(&beat, &QTimer::timeout, [&] {
+            longest = std::max(longest, since.restart());
+        });
+        beat.start(1);
+        since.start();
+        refresh->click();
+        if (!server.hasPendingConnections()) {
+            QEventLoop connecting;
+            QObject::connect(&server, &QTcpServer::newConnection, &connecting, &QEventLoop::quit);
+            QTimer::singleShot(5000, &connecting, &QEventLoop::quit);
+            connecting.exec();
+        }
+        std::unique_ptr<QTcpSocket> peer(server.nextPendingConnection());
+        if (!peer) {
+            state.SkipWithError("the page did not connect");
+            return;
+        }
+        peer->write(million);
+        QEventLoop sending;
+        QObject::connect(peer.get(), &QTcpSocket::disconnected, &sending, &QEventLoop::quit);
+        QObject::connect(peer.get(), &QTcpSocket::bytesWritten, &sending, [&] {
+            if (peer->bytesToWrite() == 0)
+                sending.quit();
+        });
+        sending.exec();
+        QCoreApplication::processEvents();
+        beat.stop();
+        QElapsedTimer sorting;
+        sorting.start();
+        view->sortByColumn(0, Qt::AscendingOrder);
+        QCoreApplication::processEvents();
+        sortMs = std::max(sortMs, sorting.elapsed());
+        state.counters["rows"] = double(shown.page->servers().listedCount());
+        view->sortByColumn(-1, Qt::AscendingOrder);
+    }
+    state.counters["arrival_stall_ms"] = double(longest);
+    state.counters["sort_ms"] = double(sortMs);
+}
+BENCHMARK(BM_MillionRowReplyStall)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

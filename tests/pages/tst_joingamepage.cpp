@@ -763,6 +763,8 @@ private Q_SLOTS:
         QVERIFY(page.status().startsWith(QStringLiteral("1 of 3 servers shown")));
         QTest::keyClicks(page.findBar(), QStringLiteral("x"));
         QCOMPARE(page.table()->model()->rowCount(), 0);
+        QVERIFY(page.status().endsWith(QStringLiteral("The chosen server is hidden.")));
+        QVERIFY(!page.launch()->isEnabled());
         // With nothing shown the status fills the table, so an empty view is never mistaken
         // for an empty list.
         QTRY_VERIFY(page.statusStrip()->geometry().height() >
@@ -771,6 +773,9 @@ private Q_SLOTS:
         QTest::keyClick(page.findBar(), Qt::Key_Escape);
         QVERIFY(!page.findBar()->isVisible());
         QCOMPARE(page.shownNames(), QStringLiteral("Full Some"));
+        // Shown again, the chosen row is chosen again.
+        QCOMPARE(page.table()->currentIndex().data().toString(), QStringLiteral("Some"));
+        QVERIFY(page.launch()->isEnabled());
         delete peer;
     }
 
@@ -788,6 +793,24 @@ private Q_SLOTS:
         QVERIFY2(page.status().startsWith(QStringLiteral("2 servers, 2000000000000000 players")),
                  qPrintable(page.status()));
         delete peer;
+
+        // A list past the limits (of rows, or of their bytes: each row here holds 17) is cut
+        // off where they end, says so, and is read no further.
+        const QByteArray five = QByteArray("192.0.2.1:1 battle [1/2] Alpha\r\n").repeated(5);
+        for (const auto& [limits, kept] :
+             {std::pair{ListQuery::Limits{3, 1000}, 3}, std::pair{ListQuery::Limits{9, 60}, 3},
+              std::pair{ListQuery::Limits{5, 85}, 5}}) {
+            page.page->findChild<ListQuery*>()->setLimits(limits);
+            peer = page.refreshWith(servers.corvin, five, kept);
+            QVERIFY(peer);
+            const bool cut = kept < 5;
+            QTRY_COMPARE(peer->state() == QAbstractSocket::UnconnectedState, cut);
+            QCOMPARE(page.status().contains(QStringLiteral(
+                         "It sent more than a list can hold; the rest was left out.")),
+                     cut);
+            QVERIFY(page.status().startsWith(QStringLiteral("%1 servers").arg(kept)));
+            delete peer;
+        }
     }
 
     void aServerSendingByteByByte()
