@@ -22,6 +22,8 @@ from xwindow import close_and_wait, fail, find_window
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvane"
 SETTINGS_KEY = r"HKCU\Software\VB and VBA Program Settings\Korvane 1.4\Settings"
+RECORDS_KEY = r"HKCU\Software\Korvane"  # favourites and history
+LINK_COMMAND_KEY = r"HKCU\Software\Classes\brix2\shell\open\command"
 
 
 def wine(env, *arguments, check=True):
@@ -86,8 +88,11 @@ def main():
                 fail("the Start-menu shortcut does not point at korvane.exe")
         if not key_exists(env, UNINSTALL_KEY, "UninstallString"):
             fail(f"no UninstallString under {UNINSTALL_KEY}")
-        print(f"installed: all {len(shipped)} files of the zip, the Start-menu shortcut and "
-              f"the uninstall key")
+        command = wine(env, "reg", "query", LINK_COMMAND_KEY, "/ve", check=False)
+        if command.returncode != 0 or "programs\\korvane\\korvane.exe" not in command.stdout.lower():
+            fail(f"brix2: links are not handed to the installed korvane.exe: {command.stdout!r}")
+        print(f"installed: all {len(shipped)} files of the zip, the Start-menu shortcut, "
+              f"the uninstall key and the brix2: link handler")
 
         # The installed program, started from its folder, shows its window and ends cleanly.
         process = subprocess.Popen(["wine", os.path.join(folder, "korvane.exe")], cwd=folder,
@@ -108,6 +113,7 @@ def main():
         print("the installed korvane.exe showed its window and ended through its close box")
 
         wine(env, "reg", "add", SETTINGS_KEY, "/v", "Alias", "/d", "Keeper", "/f")
+        wine(env, "reg", "add", RECORDS_KEY, "/v", "Servers", "/d", "{}", "/f")
         wine(env, os.path.join(folder, "uninstall.exe"), "/S")
         left = [os.path.join(root, name) for root, _, names in os.walk(folder) for name in names]
         if os.path.exists(folder):
@@ -116,10 +122,13 @@ def main():
             fail("the uninstaller left the Start-menu shortcut")
         if key_exists(env, UNINSTALL_KEY):
             fail(f"the uninstaller left {UNINSTALL_KEY}")
-        if not key_exists(env, SETTINGS_KEY, "Alias"):
-            fail("the uninstaller removed the player's saved settings")
+        if key_exists(env, r"HKCU\Software\Classes\brix2"):
+            fail("the uninstaller left the brix2: link handler")
+        if not key_exists(env, SETTINGS_KEY, "Alias") or not key_exists(env, RECORDS_KEY, "Servers"):
+            fail("the uninstaller removed the player's saved settings or favourites")
         subprocess.run(["wineserver", "--kill"], env=env, stderr=subprocess.DEVNULL)
-        print("uninstalled: files, shortcut and uninstall key gone, saved settings kept")
+        print("uninstalled: files, shortcut, uninstall key and link handler gone; saved settings "
+              "and favourites kept")
 
 
 if __name__ == "__main__":
