@@ -144,8 +144,7 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
     connect(m_shown, &QAbstractItemModel::layoutChanged, this, place);
     connect(ListView1->verticalScrollBar(), &QScrollBar::valueChanged, this, place);
     connect(m_find, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_shown->setFindText(text);
-        filtersChanged();
+        changeWhatIsHidden([&] { m_shown->setFindText(text); });
     });
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         if (const std::unique_ptr<QMenu> menu = tableMenu(at))
@@ -488,17 +487,26 @@ bool JoinGamePage::chosenIsHidden() const
     return m_chosen.isValid() && !m_shown->mapFromSource(m_chosen).isValid();
 }
 
-// What the filters hide changed: a chosen row that shows again is chosen again.
-void JoinGamePage::filtersChanged()
+// The view moves the selection to a neighbour of a row that goes, which would make Launch join a
+// server the user never chose. So the choice outlives the change: hidden, nothing is chosen;
+// shown again, it is chosen again.
+void JoinGamePage::changeWhatIsHidden(const std::function<void()>& change)
 {
-    if (m_chosen.isValid() && !selectedRow()) {
-        if (const QModelIndex shown = m_shown->mapFromSource(m_chosen); shown.isValid()) {
-            ListView1->setCurrentIndex(shown);
-            ListView1->selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect |
-                                                           QItemSelectionModel::Rows);
-            ListView1->scrollTo(shown);
-        }
+    const QPersistentModelIndex chosen = m_chosen;
+    change();
+    m_chosen = chosen;
+    const QModelIndex shown = m_shown->mapFromSource(chosen);
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    if (!shown.isValid()) {
+        ListView1->selectionModel()->clear();
+    } else if (selected.size() != 1 || selected.first() != shown) {
+        ListView1->setCurrentIndex(shown);
+        ListView1->selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
+        ListView1->scrollTo(shown);
     }
+    m_chosen = chosen;
+    ListView1_Click();
     updateStatus();
 }
 
@@ -756,10 +764,10 @@ std::unique_ptr<QMenu> JoinGamePage::headerMenu()
         connect(action, &QAction::toggled, this, [this, flag](bool checked) {
             ServerSortModel::Filters now = m_shown->filters();
             now.*flag = checked;
-            m_shown->setFilters(now);
+            changeWhatIsHidden([&] { m_shown->setFilters(now); });
             m_records.setFilters(now);
             noticeStoreProblem();
-            filtersChanged();
+            updateStatus();
         });
     };
     addFilter("Hide empty", filters.hideEmpty, &ServerSortModel::Filters::hideEmpty);

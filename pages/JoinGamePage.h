@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -93,7 +94,7 @@ private:
 
     void rowsArrived(std::vector<ServerRow>& rows);
     void updateStatus();
-    void filtersChanged();
+    void changeWhatIsHidden(const std::function<void()>& change);
     void updateExtraRows();
     void placeOverlays();
     void setFindBarOpen(bool open);

@@ -773,9 +773,18 @@ private Q_SLOTS:
         QTest::keyClick(page.findBar(), Qt::Key_Escape);
         QVERIFY(!page.findBar()->isVisible());
         QCOMPARE(page.shownNames(), QStringLiteral("Full Some"));
-        // Shown again, the chosen row is chosen again.
-        QCOMPARE(page.table()->currentIndex().data().toString(), QStringLiteral("Some"));
-        QVERIFY(page.launch()->isEnabled());
+        // Shown again, the chosen row is chosen again. Hidden beside other rows, it leaves
+        // nothing chosen: the view must not hand the choice to a neighbour.
+        for (const QString& find : {QString(), QStringLiteral("full"), QString()}) {
+            page.findBar()->setText(find);
+            const bool hidden = !find.isEmpty();
+            QCOMPARE(page.table()->selectionModel()->selectedRows().size(), hidden ? 0 : 1);
+            if (!hidden)
+                QCOMPARE(page.table()->currentIndex().data().toString(), QStringLiteral("Some"));
+            QCOMPARE(page.launch()->isEnabled(), !hidden);
+            QCOMPARE(page.status().endsWith(QStringLiteral("The chosen server is hidden.")),
+                     hidden);
+        }
         delete peer;
     }
 
