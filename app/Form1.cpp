@@ -131,10 +131,10 @@ void Form1::makePages()
 {
     ProgramStarter& programs = m_services.programs;
     MessageBoxes& messages = m_services.messages;
-    JoinGame = placePage(
-        new JoinGamePage(programs, messages, m_services.clipboard, *m_records,
-                         m_services.listServers, m_gameDir, this),
-        "JoinGame");
+    JoinGame =
+        placePage(new JoinGamePage(programs, messages, m_services.clipboard, *m_records,
+                                   m_services.listServers, m_services.sockets, m_gameDir, this),
+                  "JoinGame");
     HostGame = placePage(new HostGamePage(programs, messages, m_gameDir, this), "HostGame");
     FileManager =
         placePage(new FileManagerPage(programs, messages, m_gameDir, this), "FileManager");

@@ -2,15 +2,15 @@
 
 #include "browser/ReplyParser.h"
 #include "common/ListServerHosts.h"
+#include "common/ListServerSocket.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QTimer>
 
 #include <chrono>
+#include <memory>
 #include <vector>
-
-class QTcpSocket;
 
 struct ListQueryTimings {
     // How long a list server may keep silent before it counts as gone.
@@ -47,7 +47,10 @@ public:
         Failed,    // every one failed: see failures()
     };
 
-    explicit ListQuery(Timings timings = {}, QObject* parent = nullptr);
+    // The socket, named socketName, is opened at the first ask: a launcher that never asks
+    // never loads the network stack.
+    ListQuery(ListServerSockets& sockets, QString socketName, Timings timings = {},
+              QObject* parent = nullptr);
 
     // Forgets any list server asked before and asks the sources in their order.
     void ask(std::vector<Source> order);
@@ -59,23 +62,27 @@ public:
     const std::vector<Attempt>& failures() const { return m_failures; }
     QDateTime answeredAt() const { return m_answeredAt; }
     const Timings& timings() const { return m_timings; }
-    QTcpSocket* socket() const { return m_socket; }
 
 Q_SIGNALS:
     // The rows of the latest bytes, to be moved out; only ever from the list server that
     // answered.
     void rowsArrived(std::vector<ServerRow>& rows);
     void stateChanged();
+    // The list server's connection has ended, whatever the state.
+    void connectionClosed();
 
 private:
     void connectToCurrent();
-    void dataArrived();
+    void dataArrived(const QByteArray& bytes);
     void connectionEnded();
+    void socketFailed(ListServerSocket::Error error, const QString& detail);
     void failed(Failure failure, const QString& detail = {});
     void setState(State state);
 
+    ListServerSockets& m_sockets;
+    QString m_socketName;
     Timings m_timings;
-    QTcpSocket* m_socket;
+    std::unique_ptr<ListServerSocket> m_socket;
     QTimer m_answerTimer;
     QTimer m_quietTimer;
     ReplyParser m_reply;

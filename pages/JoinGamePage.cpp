@@ -6,6 +6,7 @@
 #include "browser/ServerSortModel.h"
 #include "browser/ServerTableModel.h"
 #include "common/Clipboard.h"
+#include "common/IpAddress.h"
 #include "common/MessageBoxes.h"
 #include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
@@ -16,7 +17,6 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QHeaderView>
-#include <QHostAddress>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -45,7 +45,8 @@ ServerRecords::Server recordOf(const ServerTableModel& servers, int row)
 
 JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Clipboard& clipboard,
                            ServerRecords& records, const ListServerHosts& hosts,
-                           const GameDir& gameDir, QWidget* parent, ListQuery::Timings timings)
+                           ListServerSockets& sockets, const GameDir& gameDir, QWidget* parent,
+                           ListQuery::Timings timings)
     : QGroupBox(QStringLiteral("Join Game"), parent)
     , m_programs(programs)
     , m_messages(messages)
@@ -55,9 +56,9 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
     , m_gameDir(gameDir)
     , m_servers(new ServerTableModel(this))
     , m_shown(new ServerSortModel(*m_servers, this))
-    , m_query(new ListQuery(timings, this))
+    , m_query(new ListQuery(sockets, QStringLiteral("Winsock1"), timings, this))
     , m_alerts(new AlertWatcher(
-          [this] { return askingOrder(); },
+          sockets, [this] { return askingOrder(); },
           [this](const QString& address) { return m_records.isFavourite(address); }, timings, this))
 {
     ListView1 = makeControl<ServerTableView>(this, "ListView1", 120, 240, 5055, 2295);
@@ -436,13 +437,13 @@ int JoinGamePage::listedRowOf(const JoinLink& link, int from) const
 {
     // Addresses are compared as addresses where they are ones (2001:DB8::7 is 2001:db8::7),
     // host names without regard to case.
-    const QHostAddress linked(link.address);
+    const QString linked = normalIpAddress(link.address);
     for (int row = from; row < m_servers->listedCount(); ++row) {
         // A private row shows a word, not an address: brix2://Private names a host.
         const ServerRow& server = m_servers->row(row);
         const QString address = server.address();
         if (!server.isPrivate() && (address.compare(link.address, Qt::CaseInsensitive) == 0 ||
-                                    (!linked.isNull() && QHostAddress(address) == linked)))
+                                    (!linked.isEmpty() && normalIpAddress(address) == linked)))
             return row;
     }
     return -1;

@@ -41,8 +41,9 @@ class JoinGamePage : public QGroupBox {
     Q_OBJECT
 public:
     JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Clipboard& clipboard,
-                 ServerRecords& records, const ListServerHosts& hosts, const GameDir& gameDir,
-                 QWidget* parent = nullptr, ListQuery::Timings timings = {});
+                 ServerRecords& records, const ListServerHosts& hosts, ListServerSockets& sockets,
+                 const GameDir& gameDir, QWidget* parent = nullptr,
+                 ListQuery::Timings timings = {});
     ~JoinGamePage() override;
 
     // Start-up adds the table's columns; it has none before.
