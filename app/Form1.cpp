@@ -87,10 +87,6 @@ Form1::Form1(const Services& services)
     for (PanelBar* bar : {StatusBar1, StatusBar2, StatusBar3})
         connect(bar, &PanelBar::panelClicked, this, &Form1::StatusBar_PanelClick);
     connect(&m_gameDir, &GameDir::changed, this, &Form1::gameDirectoryChanged);
-    connect(Setup, &SetupPage::profileWriteFinished, this, [this] {
-        if (m_closeAfterProfileWrite)
-            QTimer::singleShot(0, this, &QWidget::close);
-    });
     // The keyboard starts on the tabs; first in line is the "1.23 Patch" panel, where a stray
     // Space would start a download.
     Tab1->bar().setFocus();
@@ -126,28 +122,102 @@ void Form1::showServer(const QString& key)
     JoinGame->showServer(key);
 }
 
-// The six pages, at one place inside the tab strip; only Join Game shows at start.
+// The pages the window needs from start-up: Join Game shows, and the Mod Player page holds the
+// player's window and the tick.
 void Form1::makePages()
 {
+    buildPage(1);
+    buildPage(5);
+}
+
+QWidget* Form1::page(int index) const
+{
+    const std::array<QWidget*, 6> pages = {JoinGame, HostGame,  FileManager,
+                                           Setup,    ModPlayer, Credits};
+    return pages[size_t(index - 1)];
+}
+
+// Each page at one place inside the tab strip, hidden until its tab is chosen.
+void Form1::buildPage(int index)
+{
+    if (page(index))
+        return;
     ProgramStarter& programs = m_services.programs;
     MessageBoxes& messages = m_services.messages;
-    JoinGame =
-        placePage(new JoinGamePage(programs, messages, m_services.clipboard, *m_records,
-                                   m_services.listServers, m_services.sockets, m_gameDir, this),
-                  "JoinGame");
-    HostGame = placePage(new HostGamePage(programs, messages, m_gameDir, this), "HostGame");
-    FileManager =
-        placePage(new FileManagerPage(programs, messages, m_gameDir, this), "FileManager");
-    Setup = placePage(
-        new SetupPage(m_services.registry, m_services.settings, messages, m_gameDir, this),
-        "Setup");
-    ModPlayer =
-        placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
-    Credits = placePage(new CreditsPage(this), "Credits");
-    for (QWidget* page : {static_cast<QWidget*>(HostGame), static_cast<QWidget*>(FileManager),
-                          static_cast<QWidget*>(Setup), static_cast<QWidget*>(ModPlayer),
-                          static_cast<QWidget*>(Credits)})
-        page->hide();
+    QWidget* built = nullptr;
+    switch (index) {
+    case 1:
+        built = JoinGame =
+            placePage(new JoinGamePage(programs, messages, m_services.clipboard, *m_records,
+                                       m_services.listServers, m_services.sockets, m_gameDir, this),
+                      "JoinGame");
+        break;
+    case 2:
+        built = HostGame =
+            placePage(new HostGamePage(programs, messages, m_gameDir, this), "HostGame");
+        break;
+    case 3:
+        built = FileManager =
+            placePage(new FileManagerPage(programs, messages, m_gameDir, this), "FileManager");
+        break;
+    case 4:
+        built = Setup = placePage(
+            new SetupPage(m_services.registry, m_services.settings, messages, m_gameDir, this),
+            "Setup");
+        connect(Setup, &SetupPage::profileWriteFinished, this, [this] {
+            if (m_closeAfterProfileWrite)
+                QTimer::singleShot(0, this, &QWidget::close);
+        });
+        break;
+    case 5:
+        built = ModPlayer =
+            placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
+        break;
+    case 6:
+        built = Credits = placePage(new CreditsPage(this), "Credits");
+        break;
+    }
+    // A page made while the window shows is hidden until shown; one made before it, in the
+    // constructor, would show with the window.
+    built->setVisible(Tab1->selectedIndex() == index);
+    takeItsPlaceInTheFocusChain(built);
+}
+
+void Form1::buildPages()
+{
+    for (int index = 1; index <= int(Tabs.size()); ++index)
+        buildPage(index);
+}
+
+// A page built late joins the keyboard's order where the pages stand, before the bottom bars,
+// not after everything else.
+void Form1::takeItsPlaceInTheFocusChain(QWidget* page)
+{
+    if (!StatusBar2)
+        return; // still in the constructor: the bars come after the pages anyway
+    QWidgetList order;
+    for (QWidget* widget = page->nextInFocusChain(); page->isAncestorOf(widget);
+         widget = widget->nextInFocusChain())
+        if (widget->focusPolicy() != Qt::NoFocus)
+            order.append(widget);
+    QWidget* before = StatusBar2->previousInFocusChain();
+    while (before->focusPolicy() == Qt::NoFocus && before != this)
+        before = before->previousInFocusChain();
+    for (QWidget* widget : order) {
+        QWidget::setTabOrder(before, widget);
+        before = widget;
+    }
+}
+
+void Form1::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        // Once the first picture is on the screen, the other pages are built, so that turning to
+        // one later is as quick as before.
+        QTimer::singleShot(0, this, &Form1::buildPages);
+    }
 }
 
 void Form1::addPageShortcuts()
@@ -207,7 +277,7 @@ void Form1::closeEvent(QCloseEvent* event)
     // A close that arrives while a profile value is being written (through a screen reader, or
     // on Wayland, where the wait still takes it) waits for the write: ending now would kill Wine's
     // reg command and lose the value the user asked for. The window closes once it is written.
-    if (Setup->profileWriteRunning()) {
+    if (Setup && Setup->profileWriteRunning()) {
         m_closeAfterProfileWrite = true;
         event->ignore();
         return;
@@ -229,11 +299,11 @@ void Form1::showJoinLink(const JoinLink& link)
 
 void Form1::Tab1_Click()
 {
-    const std::array<QWidget*, 6> pages = {JoinGame, HostGame,  FileManager,
-                                           Setup,    ModPlayer, Credits};
     const int selected = Tab1->selectedIndex();
-    for (int k = 1; k <= int(pages.size()); ++k)
-        pages[size_t(k - 1)]->setVisible(k == selected);
+    buildPage(selected);
+    for (int k = 1; k <= int(Tabs.size()); ++k)
+        if (QWidget* shown = page(k))
+            shown->setVisible(k == selected);
     setWindowTitle(captionFor(Tab1->selectedCaption()));
 }
 
@@ -304,6 +374,8 @@ void Form1::gameDirectoryChanged(const QString& gameDir)
 // and the counts stay as they were.
 void Form1::RefreshFileLists()
 {
+    buildPage(2);
+    buildPage(3);
     QString reason;
     if (!HostGame->showFilesOf(m_gameDir.text(), &reason) ||
         !FileManager->showFilesOf(m_gameDir.text(), &reason))

@@ -53,6 +53,10 @@ public:
     void showJoinLink(const JoinLink& link);
     // Brings the window to the front on Join Game with this server chosen (an alert's click).
     void showServer(const QString& key);
+    // Builds every page not built yet. The window builds Join Game and Mod Player (whose player
+    // and tick run from start-up) at once, each other page at its first showing or, at the
+    // latest, right after the window's first paint, so that the first paint waits for none.
+    void buildPages();
 
 Q_SIGNALS:
     // Neither the main window nor the help window is open any more: the program may end.
@@ -60,9 +64,13 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void makePages();
+    QWidget* page(int index) const;
+    void buildPage(int index);
+    void takeItsPlaceInTheFocusChain(QWidget* page);
     void addPageShortcuts();
     void Form_Load();
     void Form_Unload();
@@ -80,16 +88,18 @@ private:
     std::unique_ptr<Form2> m_help; // not owned by the window: it may outlive the close
     bool m_unloaded = false;
     bool m_closeAfterProfileWrite = false;
+    bool m_painted = false;
 
     PanelBar* StatusBar3;
     QLabel* Picture1;
     TabStrip* Tab1;
-    JoinGamePage* JoinGame;
-    HostGamePage* HostGame;
-    FileManagerPage* FileManager;
-    SetupPage* Setup;
-    ModPlayerPage* ModPlayer;
-    CreditsPage* Credits;
-    PanelBar* StatusBar2;
+    // A page not built yet is null.
+    JoinGamePage* JoinGame = nullptr;
+    HostGamePage* HostGame = nullptr;
+    FileManagerPage* FileManager = nullptr;
+    SetupPage* Setup = nullptr;
+    ModPlayerPage* ModPlayer = nullptr;
+    CreditsPage* Credits = nullptr;
+    PanelBar* StatusBar2 = nullptr;
     PanelBar* StatusBar1;
 };
