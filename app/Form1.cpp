@@ -209,17 +209,6 @@ void Form1::takeItsPlaceInTheFocusChain(QWidget* page)
     }
 }
 
-void Form1::paintEvent(QPaintEvent* event)
-{
-    QWidget::paintEvent(event);
-    if (!m_painted) {
-        m_painted = true;
-        // Once the first picture is on the screen, the other pages are built, so that turning to
-        // one later is as quick as before.
-        QTimer::singleShot(0, this, &Form1::buildPages);
-    }
-}
-
 void Form1::addPageShortcuts()
 {
     // Pages can be turned from the keyboard wherever the focus is.
