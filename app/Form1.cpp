@@ -24,11 +24,24 @@
 #include "pages/SetupPage.h"
 
 #include <QCloseEvent>
+#include <QIcon>
+#include <QImageReader>
 #include <QLabel>
+#include <QPixmap>
 #include <QShortcut>
 #include <QTimer>
 
 namespace {
+
+// One of the program's own pictures, all PNG, read by Qt's own PNG reader. Asked to guess, Qt
+// asks every image plugin first whether it can read the file, which loads them all, with the
+// JPEG library and more, before the first paint.
+QPixmap pngPicture(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 struct Tab {
     const char* caption;
@@ -64,12 +77,12 @@ Form1::Form1(const Services& services)
     Q_INIT_RESOURCE(korvane);
     setObjectName(QStringLiteral("Form1"));
     setFont(fonts::window());
-    setWindowIcon(QIcon(QStringLiteral(":/korvane/icon.png")));
+    setWindowIcon(QIcon(pngPicture(QStringLiteral(":/korvane/icon.png"))));
     setFixedSize(twips::size(7785, 4500));
 
     StatusBar3 = makeControl<PanelBar>(this, "StatusBar3", 0, 0, 7785, 270, statusBar3Panels());
     Picture1 = makeControl<QLabel>(this, "Picture1", 0, 360, 2280, 3495);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/korvane/banner.jpg")));
+    Picture1->setPixmap(pngPicture(QStringLiteral(":/korvane/banner.png")));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setAccessibleName(QStringLiteral("Korvane banner"));
 
