@@ -96,6 +96,7 @@ private:
     void updateExtraRows();
     void placeOverlays();
     void setFindBarOpen(bool open);
+    QLineEdit* findBar();
     void addRecentServers(QMenu& menu);
     void addAlertChoices(QMenu& menu);
     std::optional<std::vector<PlayerAlerts::Server>> shownServers() const;
@@ -131,7 +132,7 @@ private:
     QTimer m_placing; // places the status and the find bar once changes are done
     ServerTableView* ListView1;
     QLabel* m_status;
-    QLineEdit* m_find;
+    QLineEdit* m_find = nullptr; // made when first opened
     QCheckBox* Check1;
     QCheckBox* Check2;
     QPushButton* Command5;
