@@ -1,6 +1,5 @@
 #include "app/DesktopServices.h"
 #include "app/Form1.h"
-#include "app/FreedMemory.h"
 #include "app/LinkHandover.h"
 #include "app/LinkRegistration.h"
 #include "app/ProgramOptions.h"
@@ -71,7 +70,6 @@ int main(int argc, char* argv[])
     LinkListener links(linkChannel);
     QObject::connect(&links, &LinkListener::linkReceived, &window, &Form1::showJoinLink);
     links.listen();
-    releaseFreedMemoryAfterFirstPaint(window);
     window.show();
     if (options.link)
         window.showJoinLink(*options.link);

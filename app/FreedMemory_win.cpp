@@ -1,4 +1,0 @@
-#include "app/FreedMemory.h"
-
-// Windows' heap gives freed pages back by itself.
-void releaseFreedMemoryAfterFirstPaint(QWidget&) {}
