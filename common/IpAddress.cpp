@@ -1,5 +1,6 @@
 #include "common/IpAddress.h"
 
+#include <QList>
 #include <QUrl>
 
 namespace {
@@ -21,6 +22,7 @@ QStringView withoutZone(QStringView host)
 
 bool isIpv6Address(QStringView host)
 {
+    host = host.trimmed();
     if (host.startsWith(QLatin1Char('v'), Qt::CaseInsensitive))
         return false; // QUrl would take a future IP version ("v1.x") too
     return !urlHost(QLatin1Char('[') + withoutZone(host).toString() + QLatin1Char(']')).isEmpty();
@@ -28,17 +30,22 @@ bool isIpv6Address(QStringView host)
 
 QString normalIpAddress(QStringView text)
 {
-    if (text.isEmpty())
-        return {};
+    text = text.trimmed();
     if (text.contains(QLatin1Char(':')))
         return isIpv6Address(text)
                    ? urlHost(QLatin1Char('[') + withoutZone(text).toString() + QLatin1Char(']'))
                    : QString();
-    for (QChar c : text)
-        if (!c.isDigit() && c != QLatin1Char('.'))
-            return {};
-    // QUrl writes an IPv4 address in its four numbers; a text of digits and dots it cannot read
-    // as one comes back as it was, or not at all.
+    // QUrl reads an IPv4 address in every form QHostAddress takes ("192.0.2", "0x7f.0.0.1") and
+    // writes it as four numbers; any other text it keeps as a host name, "192.0.2.256" too.
     const QString host = urlHost(text.toString());
-    return host.count(QLatin1Char('.')) == 3 ? host : QString();
+    const QList<QStringView> numbers = QStringView(host).split(QLatin1Char('.'));
+    if (numbers.size() != 4)
+        return {};
+    for (QStringView number : numbers) {
+        bool ok = false;
+        if (number.toUInt(&ok, 10) > 255 || !ok || !number.front().isDigit() ||
+            (number.size() > 1 && number.front() == QLatin1Char('0')))
+            return {};
+    }
+    return host;
 }
