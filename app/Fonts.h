@@ -25,9 +25,9 @@ inline QStringList installed(const QStringList& families)
 inline QFont window()
 {
     QFont font;
-    font.setFamilies(installed({QStringLiteral("Arial Narrow"),
-                                QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial"),
-                                QStringLiteral("Liberation Sans")}));
+    font.setFamilies(
+        installed({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"),
+                   QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}));
     font.setPointSizeF(8.25);
     font.setStyleHint(QFont::SansSerif);
     return font;

@@ -36,8 +36,8 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing);
         for (int index = 0; index < count(); ++index) {
             const bool chosen = index == currentIndex();
-            const QRectF shape = QRectF(tabRect(index)).adjusted(0.5, chosen ? 0.5 : Lowered + 0.5,
-                                                                 -0.5, 0.5);
+            const QRectF shape =
+                QRectF(tabRect(index)).adjusted(0.5, chosen ? 0.5 : Lowered + 0.5, -0.5, 0.5);
             QPainterPath outline;
             outline.moveTo(shape.bottomLeft());
             outline.lineTo(shape.left(), shape.top() + 3);
@@ -45,14 +45,14 @@ protected:
             outline.lineTo(shape.right() - 3, shape.top());
             outline.quadTo(shape.topRight(), QPointF(shape.right(), shape.top() + 3));
             outline.lineTo(shape.bottomRight());
-            painter.fillPath(outline, palette().brush(chosen ? QPalette::Window : QPalette::Button));
+            painter.fillPath(outline,
+                             palette().brush(chosen ? QPalette::Window : QPalette::Button));
             painter.setPen(palette().color(QPalette::Mid));
             painter.drawPath(outline);
             painter.setPen(palette().color(chosen ? QPalette::WindowText : QPalette::ButtonText));
             // The captions stand in one line, the chosen one's too.
             const QRect text = tabRect(index).adjusted(1, Lowered + 1, -1, 0);
-            painter.drawText(text, Qt::AlignCenter | Qt::TextShowMnemonic,
-                             tabText(index));
+            painter.drawText(text, Qt::AlignCenter | Qt::TextShowMnemonic, tabText(index));
             if (chosen && hasFocus()) {
                 QStyleOptionFocusRect focus;
                 focus.initFrom(this);
