@@ -24,11 +24,24 @@
 #include "pages/SetupPage.h"
 
 #include <QCloseEvent>
+#include <QIcon>
+#include <QImageReader>
 #include <QLabel>
+#include <QPixmap>
 #include <QShortcut>
 #include <QTimer>
 
 namespace {
+
+// One of the program's own pictures, all PNG, read by Qt's own PNG reader. Asked to guess, Qt
+// asks every image plugin first whether it can read the file, which loads them all, with the
+// JPEG library and more, before the first paint.
+QPixmap pngPicture(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 struct Tab {
     const char* caption;
@@ -64,12 +77,12 @@ Form1::Form1(const Services& services)
     Q_INIT_RESOURCE(korvane);
     setObjectName(QStringLiteral("Form1"));
     setFont(fonts::window());
-    setWindowIcon(QIcon(QStringLiteral(":/korvane/icon.png")));
+    setWindowIcon(QIcon(pngPicture(QStringLiteral(":/korvane/icon.png"))));
     setFixedSize(twips::size(7785, 4500));
 
     StatusBar3 = makeControl<PanelBar>(this, "StatusBar3", 0, 0, 7785, 270, statusBar3Panels());
     Picture1 = makeControl<QLabel>(this, "Picture1", 0, 360, 2280, 3495);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/korvane/banner.jpg")));
+    Picture1->setPixmap(pngPicture(QStringLiteral(":/korvane/banner.png")));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setAccessibleName(QStringLiteral("Korvane banner"));
 
@@ -87,10 +100,6 @@ Form1::Form1(const Services& services)
     for (PanelBar* bar : {StatusBar1, StatusBar2, StatusBar3})
         connect(bar, &PanelBar::panelClicked, this, &Form1::StatusBar_PanelClick);
     connect(&m_gameDir, &GameDir::changed, this, &Form1::gameDirectoryChanged);
-    connect(Setup, &SetupPage::profileWriteFinished, this, [this] {
-        if (m_closeAfterProfileWrite)
-            QTimer::singleShot(0, this, &QWidget::close);
-    });
     // The keyboard starts on the tabs; first in line is the "1.23 Patch" panel, where a stray
     // Space would start a download.
     Tab1->bar().setFocus();
@@ -126,28 +135,91 @@ void Form1::showServer(const QString& key)
     JoinGame->showServer(key);
 }
 
-// The six pages, at one place inside the tab strip; only Join Game shows at start.
+// The pages the window needs from start-up: Join Game shows, and the Mod Player page holds the
+// player's window and the tick.
 void Form1::makePages()
 {
+    buildPage(1);
+    buildPage(5);
+}
+
+QWidget* Form1::page(int index) const
+{
+    const std::array<QWidget*, 6> pages = {JoinGame, HostGame,  FileManager,
+                                           Setup,    ModPlayer, Credits};
+    return pages[size_t(index - 1)];
+}
+
+// Each page at one place inside the tab strip, hidden until its tab is chosen.
+void Form1::buildPage(int index)
+{
+    if (page(index))
+        return;
     ProgramStarter& programs = m_services.programs;
     MessageBoxes& messages = m_services.messages;
-    JoinGame = placePage(
-        new JoinGamePage(programs, messages, m_services.clipboard, *m_records,
-                         m_services.listServers, m_gameDir, this),
-        "JoinGame");
-    HostGame = placePage(new HostGamePage(programs, messages, m_gameDir, this), "HostGame");
-    FileManager =
-        placePage(new FileManagerPage(programs, messages, m_gameDir, this), "FileManager");
-    Setup = placePage(
-        new SetupPage(m_services.registry, m_services.settings, messages, m_gameDir, this),
-        "Setup");
-    ModPlayer =
-        placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
-    Credits = placePage(new CreditsPage(this), "Credits");
-    for (QWidget* page : {static_cast<QWidget*>(HostGame), static_cast<QWidget*>(FileManager),
-                          static_cast<QWidget*>(Setup), static_cast<QWidget*>(ModPlayer),
-                          static_cast<QWidget*>(Credits)})
-        page->hide();
+    QWidget* built = nullptr;
+    switch (index) {
+    case 1:
+        built = JoinGame =
+            placePage(new JoinGamePage(programs, messages, m_services.clipboard, *m_records,
+                                       m_services.listServers, m_services.sockets, m_gameDir, this),
+                      "JoinGame");
+        break;
+    case 2:
+        built = HostGame =
+            placePage(new HostGamePage(programs, messages, m_gameDir, this), "HostGame");
+        break;
+    case 3:
+        built = FileManager =
+            placePage(new FileManagerPage(programs, messages, m_gameDir, this), "FileManager");
+        break;
+    case 4:
+        built = Setup = placePage(
+            new SetupPage(m_services.registry, m_services.settings, messages, m_gameDir, this),
+            "Setup");
+        connect(Setup, &SetupPage::profileWriteFinished, this, [this] {
+            if (m_closeAfterProfileWrite)
+                QTimer::singleShot(0, this, &QWidget::close);
+        });
+        break;
+    case 5:
+        built = ModPlayer =
+            placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
+        break;
+    case 6:
+        built = Credits = placePage(new CreditsPage(this), "Credits");
+        break;
+    }
+    // A page made while the window shows is hidden until shown; one made before it, in the
+    // constructor, would show with the window.
+    built->setVisible(Tab1->selectedIndex() == index);
+    takeItsPlaceInTheFocusChain(built);
+}
+
+void Form1::buildPages()
+{
+    for (int index = 1; index <= int(Tabs.size()); ++index)
+        buildPage(index);
+}
+
+// A page built late joins the keyboard's order where the pages stand, before the bottom bars,
+// not after everything else.
+void Form1::takeItsPlaceInTheFocusChain(QWidget* page)
+{
+    if (!StatusBar2)
+        return; // still in the constructor: the bars come after the pages anyway
+    QWidgetList order;
+    for (QWidget* widget = page->nextInFocusChain(); page->isAncestorOf(widget);
+         widget = widget->nextInFocusChain())
+        if (widget->focusPolicy() != Qt::NoFocus)
+            order.append(widget);
+    QWidget* before = StatusBar2->previousInFocusChain();
+    while (before->focusPolicy() == Qt::NoFocus && before != this)
+        before = before->previousInFocusChain();
+    for (QWidget* widget : order) {
+        QWidget::setTabOrder(before, widget);
+        before = widget;
+    }
 }
 
 void Form1::addPageShortcuts()
@@ -207,7 +279,7 @@ void Form1::closeEvent(QCloseEvent* event)
     // A close that arrives while a profile value is being written (through a screen reader, or
     // on Wayland, where the wait still takes it) waits for the write: ending now would kill Wine's
     // reg command and lose the value the user asked for. The window closes once it is written.
-    if (Setup->profileWriteRunning()) {
+    if (Setup && Setup->profileWriteRunning()) {
         m_closeAfterProfileWrite = true;
         event->ignore();
         return;
@@ -229,11 +301,11 @@ void Form1::showJoinLink(const JoinLink& link)
 
 void Form1::Tab1_Click()
 {
-    const std::array<QWidget*, 6> pages = {JoinGame, HostGame,  FileManager,
-                                           Setup,    ModPlayer, Credits};
     const int selected = Tab1->selectedIndex();
-    for (int k = 1; k <= int(pages.size()); ++k)
-        pages[size_t(k - 1)]->setVisible(k == selected);
+    buildPage(selected);
+    for (int k = 1; k <= int(Tabs.size()); ++k)
+        if (QWidget* shown = page(k))
+            shown->setVisible(k == selected);
     setWindowTitle(captionFor(Tab1->selectedCaption()));
 }
 
@@ -304,6 +376,8 @@ void Form1::gameDirectoryChanged(const QString& gameDir)
 // and the counts stay as they were.
 void Form1::RefreshFileLists()
 {
+    buildPage(2);
+    buildPage(3);
     QString reason;
     if (!HostGame->showFilesOf(m_gameDir.text(), &reason) ||
         !FileManager->showFilesOf(m_gameDir.text(), &reason))

@@ -53,6 +53,11 @@ public:
     void showJoinLink(const JoinLink& link);
     // Brings the window to the front on Join Game with this server chosen (an alert's click).
     void showServer(const QString& key);
+    // Builds every page not built yet. The window builds Join Game and Mod Player (whose player
+    // and tick run from start-up) at once and each other page at its first showing (or when the
+    // game directory's files are listed), so that start-up neither waits for nor keeps in
+    // memory pages that may never be shown.
+    void buildPages();
 
 Q_SIGNALS:
     // Neither the main window nor the help window is open any more: the program may end.
@@ -63,6 +68,9 @@ protected:
 
 private:
     void makePages();
+    QWidget* page(int index) const;
+    void buildPage(int index);
+    void takeItsPlaceInTheFocusChain(QWidget* page);
     void addPageShortcuts();
     void Form_Load();
     void Form_Unload();
@@ -84,12 +92,13 @@ private:
     PanelBar* StatusBar3;
     QLabel* Picture1;
     TabStrip* Tab1;
-    JoinGamePage* JoinGame;
-    HostGamePage* HostGame;
-    FileManagerPage* FileManager;
-    SetupPage* Setup;
-    ModPlayerPage* ModPlayer;
-    CreditsPage* Credits;
-    PanelBar* StatusBar2;
+    // A page not built yet is null.
+    JoinGamePage* JoinGame = nullptr;
+    HostGamePage* HostGame = nullptr;
+    FileManagerPage* FileManager = nullptr;
+    SetupPage* Setup = nullptr;
+    ModPlayerPage* ModPlayer = nullptr;
+    CreditsPage* Credits = nullptr;
+    PanelBar* StatusBar2 = nullptr;
     PanelBar* StatusBar1;
 };

@@ -103,11 +103,11 @@ PanelBar::PanelBar(const std::vector<Panel>& panels, QWidget* parent)
         m_widgets.push_back(widget);
     }
     if (hasClock) {
-        updateClocks();
         m_clock = new QTimer(this);
-        m_clock->setInterval(1000);
+        m_clock->setSingleShot(true);
+        m_clock->setTimerType(Qt::PreciseTimer); // a coarse one may be seconds late
         connect(m_clock, &QTimer::timeout, this, &PanelBar::updateClocks);
-        m_clock->start();
+        updateClocks();
     }
 }
 
@@ -130,6 +130,10 @@ void PanelBar::updateClocks()
         else if (m_panels[i].look == Look::Date)
             label->setText(locale.toString(now.date(), QLocale::ShortFormat));
     }
+    // The time shows minutes and the date turns at midnight, which is a minute's turn too: one
+    // wake-up a minute, just after the turn, rather than one a second.
+    const QTime time = now.time();
+    m_clock->start(60'000 - (time.second() * 1000 + time.msec()) + 20);
 }
 
 void PanelBar::resizeEvent(QResizeEvent*)

@@ -1,10 +1,10 @@
 #include "app/ProgramOptions.h"
 
+#include "common/IpAddress.h"
 #include "common/ProgramName.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QHostAddress>
 #include <QRegularExpression>
 
 namespace {
@@ -90,7 +90,7 @@ std::optional<ListServer> parseListServer(const QString& text)
             if (port.isEmpty())
                 return std::nullopt;
         }
-        if (QHostAddress(host).protocol() != QAbstractSocket::IPv6Protocol)
+        if (!isIpv6Address(host))
             return std::nullopt;
     } else {
         const qsizetype colon = text.indexOf(QLatin1Char(':'));

@@ -3,21 +3,73 @@
 #include "app/Fonts.h"
 
 #include <QPainter>
+#include <QPainterPath>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
+namespace {
+
+// Tabs as wide as their captions with a small margin, as the classic tab strip drew them (the
+// style's own padding would push the last tabs out of the strip): a thin frame open at the
+// bottom with rounded top corners; the chosen tab stands 2 pixels higher, in the window's
+// colour. Drawn here rather than through a style sheet, whose style engine costs start-up
+// time and memory for these few lines.
+class ClassicTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    static constexpr int PaddingX = 5, PaddingY = 2, Lowered = 2;
+
+    QSize tabSizeHint(int index) const override
+    {
+        const QFontMetrics metrics = fontMetrics();
+        return {metrics.horizontalAdvance(tabText(index)) + 2 * PaddingX + 2,
+                metrics.height() + 2 * PaddingY + 1 + Lowered};
+    }
+    QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (int index = 0; index < count(); ++index) {
+            const bool chosen = index == currentIndex();
+            const QRectF shape =
+                QRectF(tabRect(index)).adjusted(0.5, chosen ? 0.5 : Lowered + 0.5, -0.5, 0.5);
+            QPainterPath outline;
+            outline.moveTo(shape.bottomLeft());
+            outline.lineTo(shape.left(), shape.top() + 3);
+            outline.quadTo(shape.topLeft(), QPointF(shape.left() + 3, shape.top()));
+            outline.lineTo(shape.right() - 3, shape.top());
+            outline.quadTo(shape.topRight(), QPointF(shape.right(), shape.top() + 3));
+            outline.lineTo(shape.bottomRight());
+            painter.fillPath(outline,
+                             palette().brush(chosen ? QPalette::Window : QPalette::Button));
+            painter.setPen(palette().color(QPalette::Mid));
+            painter.drawPath(outline);
+            painter.setPen(palette().color(chosen ? QPalette::WindowText : QPalette::ButtonText));
+            // The captions stand in one line, the chosen one's too.
+            const QRect text = tabRect(index).adjusted(1, Lowered + 1, -1, 0);
+            painter.drawText(text, Qt::AlignCenter | Qt::TextShowMnemonic, tabText(index));
+            if (chosen && hasFocus()) {
+                QStyleOptionFocusRect focus;
+                focus.initFrom(this);
+                focus.rect = text.adjusted(2, 1, -2, -1);
+                style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+            }
+        }
+    }
+};
+
+} // namespace
+
 TabStrip::TabStrip(QWidget* parent)
     : QWidget(parent)
-    , m_bar(new QTabBar(this))
+    , m_bar(new ClassicTabBar(this))
 {
     m_bar->setFont(fonts::tabStrip());
-    // Tabs as wide as their captions with a small margin, as the classic tab strip drew them;
-    // the style's own padding would push the last tabs out of the strip.
-    m_bar->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { padding: 2px 5px; margin-top: 2px; border: 1px solid palette(mid);"
-        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
-        " background: palette(button); }"
-        "QTabBar::tab:selected { margin-top: 0px; background: palette(window); }"));
     m_bar->setExpanding(false);
     m_bar->setDrawBase(false);
     m_bar->setUsesScrollButtons(false);

@@ -5,6 +5,7 @@
 #include "app/ProgramOptions.h"
 #include "app/SystemDesktopAlerts.h"
 #include "app/TerminalOutput.h"
+#include "browser/SystemListServerSockets.h"
 #include "launch/SystemProgramStarter.h"
 #include "player/LibraryModulePlayer.h"
 #include "registry/SystemRegistry.h"
@@ -58,10 +59,11 @@ int main(int argc, char* argv[])
     DesktopClipboard clipboard;
     const std::unique_ptr<RecordStorage> records = makeUserRecordStorage();
     SystemDesktopAlerts alerts;
+    SystemListServerSockets sockets;
 
-    Form1 window(Services{programs, urls, messages, files, options.listServers, *game.registry,
-                          settings, player, clipboard, *records, game.gameDirectory.get(),
-                          &alerts});
+    Form1 window(Services{programs, urls, messages, files, options.listServers, sockets,
+                          *game.registry, settings, player, clipboard, *records,
+                          game.gameDirectory.get(), &alerts});
     QObject::connect(&window, &Form1::allWindowsClosed, &app, &QCoreApplication::quit);
     // The first launcher answers the links of later ones; a second plain launcher opens its
     // own window, as it always has, and leaves the answering to the first.

@@ -1,15 +1,12 @@
 #include "browser/AlertWatcher.h"
 
-#include <QTcpSocket>
-
-AlertWatcher::AlertWatcher(AskingOrder order, IsFavourite isFavourite,
+AlertWatcher::AlertWatcher(ListServerSockets& sockets, AskingOrder order, IsFavourite isFavourite,
                            ListQuery::Timings timings, QObject* parent)
     : QObject(parent)
     , m_order(std::move(order))
     , m_isFavourite(std::move(isFavourite))
-    , m_query(new ListQuery(timings, this))
+    , m_query(new ListQuery(sockets, QStringLiteral("AlertQuery"), timings, this))
 {
-    m_query->socket()->setObjectName(QStringLiteral("AlertQuery"));
     m_wait.setSingleShot(true);
     // The launcher idles between asks: a coarse timer wakes it once, not early and often.
     m_wait.setTimerType(Qt::VeryCoarseTimer);
@@ -19,7 +16,7 @@ AlertWatcher::AlertWatcher(AskingOrder order, IsFavourite isFavourite,
     connect(&m_settled, &QTimer::timeout, this, &AlertWatcher::finish);
     connect(m_query, &ListQuery::rowsArrived, this, &AlertWatcher::rowsArrived);
     connect(m_query, &ListQuery::stateChanged, this, &AlertWatcher::stateChanged);
-    connect(m_query->socket(), &QTcpSocket::disconnected, this, [this] {
+    connect(m_query, &ListQuery::connectionClosed, this, [this] {
         if (m_asking && m_query->state() == ListQuery::State::Listed)
             finish();
     });

@@ -23,8 +23,8 @@ public:
     using AskingOrder = std::function<std::vector<ListQuery::Source>()>;
     using IsFavourite = std::function<bool(const QString& address)>;
 
-    AlertWatcher(AskingOrder order, IsFavourite isFavourite, ListQuery::Timings timings = {},
-                 QObject* parent = nullptr);
+    AlertWatcher(ListServerSockets& sockets, AskingOrder order, IsFavourite isFavourite,
+                 ListQuery::Timings timings = {}, QObject* parent = nullptr);
 
     // How long a minute of the schedule lasts; only tests shorten it.
     void setMinute(std::chrono::milliseconds minute) { m_minute = minute; }

@@ -1,8 +1,7 @@
 #include "browser/JoinCommand.h"
 
+#include "common/IpAddress.h"
 #include "launch/CommandLines.h"
-
-#include <QHostAddress>
 
 namespace {
 
@@ -17,8 +16,7 @@ bool isIPv6Address(QStringView address)
         if (!plain)
             return false;
     }
-    return address.contains(u':') &&
-           QHostAddress(address.toString()).protocol() == QAbstractSocket::IPv6Protocol;
+    return address.contains(u':') && isIpv6Address(address);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #include "browser/JoinLink.h"
 
 #include "browser/JoinCommand.h"
+#include "common/IpAddress.h"
 
-#include <QHostAddress>
+#include <QList>
 
 #include <algorithm>
 
@@ -93,8 +94,7 @@ JoinLinkParse parseAddress(QStringView text)
             port = rest.sliced(1);
         }
         // Qt reads an address with blanks in it as well; the join takes only plain ones.
-        if (QHostAddress(host.toString()).protocol() != QAbstractSocket::IPv6Protocol ||
-            !isPlainHostAddress(host))
+        if (!isIpv6Address(host) || !isPlainHostAddress(host))
             return refused(QStringLiteral("the address in brackets is not an IPv6 address"));
     } else {
         const qsizetype colon = text.indexOf(QLatin1Char(':'));

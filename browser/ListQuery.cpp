@@ -1,13 +1,12 @@
 #include "browser/ListQuery.h"
 
-#include <QTcpSocket>
-
-ListQuery::ListQuery(Timings timings, QObject* parent)
+ListQuery::ListQuery(ListServerSockets& sockets, QString socketName, Timings timings,
+                     QObject* parent)
     : QObject(parent)
+    , m_sockets(sockets)
+    , m_socketName(std::move(socketName))
     , m_timings(timings)
-    , m_socket(new QTcpSocket(this))
 {
-    m_socket->setObjectName(QStringLiteral("Winsock1"));
     m_answerTimer.setSingleShot(true);
     m_quietTimer.setSingleShot(true);
     connect(&m_answerTimer, &QTimer::timeout, this, [this] { failed(Failure::Silent); });
@@ -15,30 +14,30 @@ ListQuery::ListQuery(Timings timings, QObject* parent)
         if (m_state == State::Receiving)
             setState(State::Empty);
     });
-    connect(m_socket, &QTcpSocket::readyRead, this, &ListQuery::dataArrived);
-    connect(m_socket, &QTcpSocket::disconnected, this, &ListQuery::connectionEnded);
-    connect(m_socket, &QTcpSocket::errorOccurred, this,
-            [this](QAbstractSocket::SocketError error) {
-                if (m_state != State::Asking) {
-                    if (error != QAbstractSocket::RemoteHostClosedError)
-                        connectionEnded();
-                    return;
-                }
-                switch (error) {
-                case QAbstractSocket::HostNotFoundError:
-                    failed(Failure::NotFound);
-                    break;
-                case QAbstractSocket::ConnectionRefusedError:
-                    failed(Failure::Refused);
-                    break;
-                case QAbstractSocket::RemoteHostClosedError:
-                    failed(Failure::ClosedEmpty);
-                    break;
-                default:
-                    failed(Failure::Other, m_socket->errorString());
-                    break;
-                }
-            });
+}
+
+void ListQuery::socketFailed(ListServerSocket::Error error, const QString& detail)
+{
+    using Error = ListServerSocket::Error;
+    if (m_state != State::Asking) {
+        if (error != Error::RemoteClosed)
+            connectionEnded();
+        return;
+    }
+    switch (error) {
+    case Error::HostNotFound:
+        failed(Failure::NotFound);
+        break;
+    case Error::Refused:
+        failed(Failure::Refused);
+        break;
+    case Error::RemoteClosed:
+        failed(Failure::ClosedEmpty);
+        break;
+    case Error::Other:
+        failed(Failure::Other, detail);
+        break;
+    }
 }
 
 void ListQuery::ask(std::vector<Source> order)
@@ -47,9 +46,30 @@ void ListQuery::ask(std::vector<Source> order)
     m_index = 0;
     m_failures.clear();
     if (m_order.empty()) {
-        m_socket->abort();
+        if (m_socket)
+            m_socket->abort();
         setState(State::Failed);
         return;
+    }
+    if (!m_socket) {
+        QString reason;
+        m_socket = m_sockets.open(this, m_socketName,
+                                  {[this](const QByteArray& bytes) { dataArrived(bytes); },
+                                   [this] { connectionEnded(); },
+                                   [this](ListServerSocket::Error error, const QString& detail) {
+                                       socketFailed(error, detail);
+                                   }},
+                                  &reason);
+        if (!m_socket) {
+            // Without the network stack no list server can be asked; the next Refresh tries
+            // to load it again.
+            ++m_attempt;
+            m_failures.push_back(
+                {current().name, Failure::Other,
+                 QStringLiteral("the network library could not be loaded: ") + reason});
+            setState(State::Failed);
+            return;
+        }
     }
     connectToCurrent();
 }
@@ -59,10 +79,8 @@ void ListQuery::stop()
     ++m_attempt; // what the old connection still says, or a fallback queued for it, is dropped
     m_answerTimer.stop();
     m_quietTimer.stop();
-    {
-        const QSignalBlocker quiet(m_socket);
+    if (m_socket)
         m_socket->abort();
-    }
     m_reply.reset();
     if (m_state != State::Idle)
         setState(State::Idle);
@@ -75,10 +93,7 @@ void ListQuery::connectToCurrent()
     m_quietTimer.stop();
     // Drops whatever the old connection still had waiting, so none of it reaches the new list;
     // its signals from here on are of a connection given up.
-    {
-        const QSignalBlocker quiet(m_socket);
-        m_socket->abort();
-    }
+    m_socket->abort();
     m_reply.reset();
     m_rows = 0;
     m_bytes = 0;
@@ -87,12 +102,11 @@ void ListQuery::connectToCurrent()
     setState(State::Asking);
     m_answerTimer.start(m_timings.answer);
     const ListServer& server = current().server;
-    m_socket->connectToHost(server.host, server.port, QIODevice::ReadOnly);
+    m_socket->connectTo(server.host, server.port);
 }
 
-void ListQuery::dataArrived()
+void ListQuery::dataArrived(const QByteArray& bytes)
 {
-    const QByteArray bytes = m_socket->readAll();
     // Bytes of a list server already given up on are dropped.
     if (bytes.isEmpty() || m_state == State::Idle || m_state == State::Failed ||
         m_givenUp == m_attempt)
@@ -109,7 +123,6 @@ void ListQuery::dataArrived()
         m_cutOff = true;
         m_givenUp = m_attempt;
         m_quietTimer.stop();
-        const QSignalBlocker quiet(m_socket);
         m_socket->abort();
         m_reply.reset();
     }
@@ -143,6 +156,7 @@ bool ListQuery::keepWithinLimits(std::vector<ServerRow>& rows)
 
 void ListQuery::connectionEnded()
 {
+    Q_EMIT connectionClosed();
     // The unfinished last line of a closed connection never becomes a row.
     if (m_givenUp == m_attempt)
         return;
@@ -173,7 +187,6 @@ void ListQuery::failed(Failure failure, const QString& detail)
                 ++m_index;
                 connectToCurrent();
             } else {
-                const QSignalBlocker quiet(m_socket);
                 m_socket->abort();
                 setState(State::Failed);
             }

@@ -2,15 +2,15 @@
 
 #include "browser/ReplyParser.h"
 #include "common/ListServerHosts.h"
+#include "common/ListServerSocket.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QTimer>
 
 #include <chrono>
+#include <memory>
 #include <vector>
-
-class QTcpSocket;
 
 struct ListQueryTimings {
     // How long a list server may keep silent before it counts as gone.
@@ -57,7 +57,10 @@ public:
         Failed,    // every one failed: see failures()
     };
 
-    explicit ListQuery(Timings timings = {}, QObject* parent = nullptr);
+    // The socket, named socketName, is opened at the first ask: a launcher that never asks
+    // never loads the network stack.
+    ListQuery(ListServerSockets& sockets, QString socketName, Timings timings = {},
+              QObject* parent = nullptr);
 
     // Forgets any list server asked before and asks the sources in their order.
     void ask(std::vector<Source> order);
@@ -72,25 +75,29 @@ public:
     void setLimits(Limits limits) { m_limits = limits; }
     // The list that answered was longer than the limits: its rows past them were left out.
     bool cutOff() const { return m_cutOff; }
-    QTcpSocket* socket() const { return m_socket; }
 
 Q_SIGNALS:
     // The rows of the latest bytes, to be moved out; only ever from the list server that
     // answered.
     void rowsArrived(std::vector<ServerRow>& rows);
     void stateChanged();
+    // The list server's connection has ended, whatever the state.
+    void connectionClosed();
 
 private:
     void connectToCurrent();
-    void dataArrived();
+    void dataArrived(const QByteArray& bytes);
     void connectionEnded();
+    void socketFailed(ListServerSocket::Error error, const QString& detail);
     void failed(Failure failure, const QString& detail = {});
     void setState(State state);
     // Leaves out the rows past the limits; true when there were any.
     bool keepWithinLimits(std::vector<ServerRow>& rows);
 
+    ListServerSockets& m_sockets;
+    QString m_socketName;
     Timings m_timings;
-    QTcpSocket* m_socket;
+    std::unique_ptr<ListServerSocket> m_socket;
     QTimer m_answerTimer;
     QTimer m_quietTimer;
     ReplyParser m_reply;

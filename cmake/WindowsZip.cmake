@@ -5,10 +5,9 @@
 set(KORVANE_ZIP_NAME korvane-${PROJECT_VERSION}-win64.zip)
 set(KORVANE_ZIP ${PROJECT_BINARY_DIR}/${KORVANE_ZIP_NAME})
 
-# The plugins a plain start loads: the platform, the native look, and the JPEG reader for the
-# banner (PNG is built into Qt6Gui; nothing uses TLS).
-set(zip_plugins
-    Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin Qt6::QJpegPlugin)
+# The plugins a plain start loads: the platform and the native look (the pictures are PNG, which
+# is built into Qt6Gui; nothing uses TLS).
+set(zip_plugins Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin)
 set(plugin_files)
 foreach(plugin IN LISTS zip_plugins)
   list(APPEND plugin_files "$<TARGET_FILE:${plugin}>")

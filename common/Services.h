@@ -5,6 +5,7 @@
 class Clipboard;
 class DesktopAlerts;
 class FileDialog;
+class ListServerSockets;
 class GameDirectoryWatcher;
 class MessageBoxes;
 class ModulePlayer;
@@ -22,6 +23,7 @@ struct Services {
     MessageBoxes& messages;
     FileDialog& files;
     ListServerHosts listServers;
+    ListServerSockets& sockets;
     Registry& registry;
     SettingsStore& settings;
     ModulePlayer& player;

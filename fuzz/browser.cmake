@@ -8,6 +8,7 @@ korvane_add_fuzzer(fuzz_reply_parser
           ${PROJECT_SOURCE_DIR}/browser/ServerSortModel.cpp
           ${PROJECT_SOURCE_DIR}/browser/ServerTableModel.cpp
           ${PROJECT_SOURCE_DIR}/common/Windows1252.cpp
+          ${PROJECT_SOURCE_DIR}/common/IpAddress.cpp
           ${PROJECT_SOURCE_DIR}/browser/JoinCommand.cpp
           ${PROJECT_SOURCE_DIR}/launch/CommandLines.cpp
           ${PROJECT_SOURCE_DIR}/launch/WindowsArguments.cpp
@@ -18,6 +19,7 @@ korvane_add_fuzzer(fuzz_join_link
   SOURCES browser/fuzz_join_link.cpp
           ${PROJECT_SOURCE_DIR}/browser/JoinLink.cpp
           ${PROJECT_SOURCE_DIR}/browser/JoinCommand.cpp
+          ${PROJECT_SOURCE_DIR}/common/IpAddress.cpp
           ${PROJECT_SOURCE_DIR}/launch/CommandLines.cpp
           ${PROJECT_SOURCE_DIR}/launch/WindowsArguments.cpp
-  LIBS korvane_options Qt6::Core Qt6::Network)
+  LIBS korvane_options Qt6::Core)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QDir>
 #include <QObject>
 #include <QString>
 
@@ -11,6 +12,9 @@ class GameDir : public QObject {
     Q_OBJECT
 public:
     const QString& text() const { return m_text; }
+    // Where the file lists look until a game directory takes effect: the working directory the
+    // launcher started in, also for a page that is built later.
+    const QString& startDirectory() const { return m_start; }
     void set(const QString& text)
     {
         m_text = text;
@@ -22,6 +26,7 @@ Q_SIGNALS:
 
 private:
     QString m_text;
+    const QString m_start = QDir::currentPath();
 };
 
 // The platform's directory separator as users type it: "/" on Linux, "\" on Windows.

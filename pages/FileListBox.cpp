@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-FileListBox::FileListBox(const QString& patterns, QWidget* parent)
+FileListBox::FileListBox(const QString& patterns, const QString& directory, QWidget* parent)
     : QListWidget(parent)
     , m_pattern(patterns)
     , m_patterns(patterns)
@@ -13,7 +13,12 @@ FileListBox::FileListBox(const QString& patterns, QWidget* parent)
         if (!m_refilling)
             Q_EMIT selectionChangedByUser();
     });
-    setFileName(QDir::currentPath());
+    setFileName(directory);
+}
+
+FileListBox::FileListBox(const QString& patterns, QWidget* parent)
+    : FileListBox(patterns, QDir::currentPath(), parent)
+{
 }
 
 bool FileListBox::setFileName(const QString& fileName, QString* error)

@@ -5,12 +5,14 @@
 #include <QListWidget>
 #include <QString>
 
-// A list of the files of one directory that match the list's own patterns. Until it is first
-// pointed elsewhere it shows the working directory.
+// A list of the files of one directory that match the list's own patterns.
 class FileListBox : public QListWidget {
     Q_OBJECT
 public:
-    // patterns: ";"-separated, such as "*.b2b;*.mod".
+    // patterns: ";"-separated, such as "*.b2b;*.mod"; directory: what the list shows until it
+    // is pointed elsewhere.
+    FileListBox(const QString& patterns, const QString& directory, QWidget* parent = nullptr);
+    // Shows the working directory.
     explicit FileListBox(const QString& patterns, QWidget* parent = nullptr);
 
     QString pattern() const { return m_pattern; }

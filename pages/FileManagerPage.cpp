@@ -19,7 +19,8 @@ FileManagerPage::FileManagerPage(ProgramStarter& programs, MessageBoxes& message
     , m_gameDir(gameDir)
 {
     Label7 = makeControl<QLabel>(this, "Label7", 120, 240, 1575, 225, QStringLiteral("Levels"));
-    LevList = makeControl<FileListBox>(this, "LevList", 120, 480, 1575, 1575, filekinds::Levels);
+    LevList = makeControl<FileListBox>(this, "LevList", 120, 480, 1575, 1575, filekinds::Levels,
+                                       gameDir.startDirectory());
     LevList->setAccessibleName(QStringLiteral("Levels"));
     LCount = makeControl<QLabel>(this, "LCount", 120, 2085, 1575, 225, QStringLiteral("0"));
     LCount->setAccessibleDescription(QStringLiteral("Number of levels"));
@@ -27,15 +28,15 @@ FileManagerPage::FileManagerPage(ProgramStarter& programs, MessageBoxes& message
     Label10->setAccessibleDescription(QStringLiteral("Level last selected"));
 
     Label8 = makeControl<QLabel>(this, "Label8", 1800, 240, 1575, 225, QStringLiteral("Tilesets"));
-    TileList =
-        makeControl<FileListBox>(this, "TileList", 1800, 480, 1575, 1575, filekinds::Tilesets);
+    TileList = makeControl<FileListBox>(this, "TileList", 1800, 480, 1575, 1575,
+                                        filekinds::Tilesets, gameDir.startDirectory());
     TileList->setAccessibleName(QStringLiteral("Tilesets"));
     TCount = makeControl<QLabel>(this, "TCount", 1800, 2085, 1575, 225, QStringLiteral("0"));
     TCount->setAccessibleDescription(QStringLiteral("Number of tilesets"));
 
     Label9 = makeControl<QLabel>(this, "Label9", 3480, 240, 1695, 225, QStringLiteral("Tunes"));
-    MusicList =
-        makeControl<FileListBox>(this, "MusicList", 3480, 480, 1695, 1575, filekinds::Music);
+    MusicList = makeControl<FileListBox>(this, "MusicList", 3480, 480, 1695, 1575, filekinds::Music,
+                                         gameDir.startDirectory());
     MusicList->setAccessibleName(QStringLiteral("Tunes"));
     MCount = makeControl<QLabel>(this, "MCount", 3480, 2085, 1695, 225, QStringLiteral("0"));
     MCount->setAccessibleDescription(QStringLiteral("Number of tunes"));

@@ -21,7 +21,8 @@ HostGamePage::HostGamePage(ProgramStarter& programs, MessageBoxes& messages, con
     , m_gameDir(gameDir)
 {
     Label3 = makeControl<QLabel>(this, "Label3", 120, 240, 1575, 225, QStringLiteral("Levels"));
-    File1 = makeControl<FileListBox>(this, "File1", 120, 480, 1575, 1815, filekinds::Levels);
+    File1 = makeControl<FileListBox>(this, "File1", 120, 480, 1575, 1815, filekinds::Levels,
+                                     gameDir.startDirectory());
     File1->setAccessibleName(QStringLiteral("Levels"));
     CurLev = makeControl<QLabel>(this, "CurLev", 120, 2340, 1575, 255, QString());
     CurLev->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -6,6 +6,7 @@
 #include "browser/ServerSortModel.h"
 #include "browser/ServerTableModel.h"
 #include "common/Clipboard.h"
+#include "common/IpAddress.h"
 #include "common/MessageBoxes.h"
 #include "launch/GameDirectory.h"
 #include "launch/StartOrWarn.h"
@@ -16,7 +17,6 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QHeaderView>
-#include <QHostAddress>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -45,7 +45,8 @@ ServerRecords::Server recordOf(const ServerTableModel& servers, int row)
 
 JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Clipboard& clipboard,
                            ServerRecords& records, const ListServerHosts& hosts,
-                           const GameDir& gameDir, QWidget* parent, ListQuery::Timings timings)
+                           ListServerSockets& sockets, const GameDir& gameDir, QWidget* parent,
+                           ListQuery::Timings timings)
     : QGroupBox(QStringLiteral("Join Game"), parent)
     , m_programs(programs)
     , m_messages(messages)
@@ -55,9 +56,9 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
     , m_gameDir(gameDir)
     , m_servers(new ServerTableModel(this))
     , m_shown(new ServerSortModel(*m_servers, this))
-    , m_query(new ListQuery(timings, this))
+    , m_query(new ListQuery(sockets, QStringLiteral("Winsock1"), timings, this))
     , m_alerts(new AlertWatcher(
-          [this] { return askingOrder(); },
+          sockets, [this] { return askingOrder(); },
           [this](const QString& address) { return m_records.isFavourite(address); }, timings, this))
 {
     ListView1 = makeControl<ServerTableView>(this, "ListView1", 120, 240, 5055, 2295);
@@ -88,13 +89,6 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
     m_status->setBackgroundRole(QPalette::Base);
     m_status->setForegroundRole(QPalette::PlaceholderText);
     m_status->setIndent(3);
-
-    m_find = new QLineEdit(this);
-    m_find->setObjectName(QStringLiteral("FindBar"));
-    m_find->setPlaceholderText(QStringLiteral("Find a name, type or version"));
-    m_find->setAccessibleName(QStringLiteral("Find servers"));
-    m_find->hide();
-    m_find->installEventFilter(this);
 
     Check1 = makeControl<QCheckBox>(this, "Check1", 120, 2580, 2055, 255,
                                     QStringLiteral("Pellam's List Server Mirror"));
@@ -143,9 +137,6 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
     connect(m_shown, &QAbstractItemModel::modelReset, this, place);
     connect(m_shown, &QAbstractItemModel::layoutChanged, this, place);
     connect(ListView1->verticalScrollBar(), &QScrollBar::valueChanged, this, place);
-    connect(m_find, &QLineEdit::textChanged, this, [this](const QString& text) {
-        changeWhatIsHidden([&] { m_shown->setFindText(text); });
-    });
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         if (const std::unique_ptr<QMenu> menu = tableMenu(at))
             menu->exec(ListView1->viewport()->mapToGlobal(at));
@@ -175,7 +166,6 @@ JoinGamePage::JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Cli
 
     const int line = m_status->fontMetrics().height() + 2;
     m_status->setFixedHeight(line);
-    m_find->setFixedHeight(m_find->sizeHint().height());
     ListView1->setBottomBand(line);
     updateStatus();
     placeOverlays();
@@ -186,8 +176,10 @@ JoinGamePage::~JoinGamePage()
     // The children go after the members: what they still say while going is not listened to.
     for (QObject* sender : std::initializer_list<QObject*>{ListView1, ListView1->header(),
                                                            ListView1->verticalScrollBar(), m_shown,
-                                                           m_query, m_find, m_alerts})
+                                                           m_query, m_alerts})
         sender->disconnect(this);
+    if (m_find)
+        m_find->disconnect(this);
 }
 
 void JoinGamePage::addServerColumn(const QString& header, int widthTwips)
@@ -375,12 +367,13 @@ void JoinGamePage::tell(const QString& notice)
 void JoinGamePage::placeOverlays()
 {
     const int line = m_status->fontMetrics().height() + 2;
-    const int findHeight = m_find->isVisible() ? m_find->height() : 0;
+    const bool findOpen = m_find && m_find->isVisible();
+    const int findHeight = findOpen ? m_find->height() : 0;
     const int band = line + findHeight;
     if (ListView1->bottomBand().height() != band)
         ListView1->setBottomBand(band);
     const QRect bottom = ListView1->bottomBand();
-    if (m_find->isVisible())
+    if (findOpen)
         m_find->setGeometry(bottom.left(), bottom.bottom() + 1 - findHeight, bottom.width(),
                             findHeight);
     QRect free = ListView1->rowArea();
@@ -406,18 +399,40 @@ void JoinGamePage::placeOverlays()
     }
     m_status->raise();
     m_status->show();
-    m_find->raise();
+    if (m_find)
+        m_find->raise();
+}
+
+// The find bar is made when first opened: a line edit lays out its text as it is made, and the
+// first paint has no use for it.
+QLineEdit* JoinGamePage::findBar()
+{
+    if (!m_find) {
+        m_find = new QLineEdit(this);
+        m_find->setObjectName(QStringLiteral("FindBar"));
+        m_find->setPlaceholderText(QStringLiteral("Find a name, type or version"));
+        m_find->setAccessibleName(QStringLiteral("Find servers"));
+        m_find->setFixedHeight(m_find->sizeHint().height());
+        m_find->installEventFilter(this);
+        connect(m_find, &QLineEdit::textChanged, this, [this](const QString& text) {
+            changeWhatIsHidden([&] { m_shown->setFindText(text); });
+        });
+    }
+    return m_find;
 }
 
 void JoinGamePage::setFindBarOpen(bool open)
 {
     if (open) {
-        m_find->show();
-        m_find->setFocus();
-        m_find->selectAll();
+        QLineEdit* find = findBar();
+        find->show();
+        find->setFocus();
+        find->selectAll();
     } else {
-        m_find->clear();
-        m_find->hide();
+        if (m_find) {
+            m_find->clear();
+            m_find->hide();
+        }
         ListView1->setFocus();
     }
     placeOverlays();
@@ -442,13 +457,13 @@ int JoinGamePage::listedRowOf(const JoinLink& link, int from) const
 {
     // Addresses are compared as addresses where they are ones (2001:DB8::7 is 2001:db8::7),
     // host names without regard to case.
-    const QHostAddress linked(link.address);
+    const QString linked = normalIpAddress(link.address);
     for (int row = from; row < m_servers->listedCount(); ++row) {
         // A private row shows a word, not an address: brix2://Private names a host.
         const ServerRow& server = m_servers->row(row);
         const QString address = server.address();
         if (!server.isPrivate() && (address.compare(link.address, Qt::CaseInsensitive) == 0 ||
-                                    (!linked.isNull() && QHostAddress(address) == linked)))
+                                    (!linked.isEmpty() && normalIpAddress(address) == linked)))
             return row;
     }
     return -1;

@@ -43,8 +43,9 @@ class JoinGamePage : public QGroupBox {
     Q_OBJECT
 public:
     JoinGamePage(ProgramStarter& programs, MessageBoxes& messages, Clipboard& clipboard,
-                 ServerRecords& records, const ListServerHosts& hosts, const GameDir& gameDir,
-                 QWidget* parent = nullptr, ListQuery::Timings timings = {});
+                 ServerRecords& records, const ListServerHosts& hosts, ListServerSockets& sockets,
+                 const GameDir& gameDir, QWidget* parent = nullptr,
+                 ListQuery::Timings timings = {});
     ~JoinGamePage() override;
 
     // Start-up adds the table's columns; it has none before.
@@ -98,6 +99,7 @@ private:
     void updateExtraRows();
     void placeOverlays();
     void setFindBarOpen(bool open);
+    QLineEdit* findBar();
     void addRecentServers(QMenu& menu);
     void addAlertChoices(QMenu& menu);
     std::optional<std::vector<PlayerAlerts::Server>> shownServers() const;
@@ -138,7 +140,7 @@ private:
     QTimer m_placing; // places the status and the find bar once changes are done
     ServerTableView* ListView1;
     QLabel* m_status;
-    QLineEdit* m_find;
+    QLineEdit* m_find = nullptr; // made when first opened
     QCheckBox* Check1;
     QCheckBox* Check2;
     QPushButton* Command5;

@@ -54,6 +54,7 @@ static void BM_AcceptDirectoryOf20000Files(benchmark::State& state)
     const QString path = gameDirectory().path() + QLatin1Char('/');
     FakeServices fakes;
     Form1 window(fakes.services());
+    window.buildPages(); // the Setup page, as its first showing builds it
     auto* box = window.findChild<QLineEdit*>(QStringLiteral("TempBrixDir"));
     auto* accept = window.findChild<QPushButton*>(QStringLiteral("Command1"));
     box->setText(path);

@@ -118,7 +118,7 @@ void BM_IdleOnModPlayerPage(benchmark::State& state)
     FakeServices fakes;
     LibraryModulePlayer player;
     Form1 window(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
-                          fakes.listServers, fakes.registry, fakes.settings, player,
+                          fakes.listServers, fakes.sockets, fakes.registry, fakes.settings, player,
                           fakes.clipboard, fakes.records});
     window.show();
     chooseTab(window, 5);

@@ -34,7 +34,7 @@ private:
     {
         QStringList shown;
         for (const QString& name : pages())
-            if (window.findChild<QGroupBox*>(name)->isVisible())
+            if (const auto* page = window.findChild<QGroupBox*>(name); page && page->isVisible())
                 shown.append(name);
         return shown;
     }
@@ -269,6 +269,41 @@ private Q_SLOTS:
         QCOMPARE(window.windowTitle(), QStringLiteral("Korvane 1.4 -> Join Game"));
         QTRY_COMPARE(window.focusWidget(), control<QAbstractButton>(window, "Command4"));
         QVERIFY(fakes.programs.started.empty());
+    }
+
+    // Only Join Game and Mod Player (the player's window, the tick) are built at start-up; any
+    // other page comes at its first showing, in its place in the keyboard's order, and keeps
+    // what was typed into it across page turns.
+    void pagesAreBuiltAtTheirFirstShowing()
+    {
+        FakeServices fakes;
+        Form1 window(fakes.services());
+        const auto built = [&window](const char* page) {
+            return window.findChild<QGroupBox*>(QString::fromLatin1(page)) != nullptr;
+        };
+        for (const char* page : {"HostGame", "FileManager", "Setup", "Credits"})
+            QVERIFY2(!built(page), page);
+        QVERIFY(built("JoinGame") && built("ModPlayer"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+        for (const char* page : {"HostGame", "FileManager", "Setup", "Credits"})
+            QVERIFY2(!built(page), page);
+        QTabBar* tabs = window.findChild<QTabBar*>();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+        QVERIFY(built("Setup") && !built("Credits"));
+        QWidget* next = tabs->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(&window))
+            next = next->nextInFocusChain();
+        QCOMPARE(next->objectName(), QStringLiteral("TempBrixDir"));
+        auto* alias = window.findChild<QLineEdit*>(QStringLiteral("Alias"));
+        alias->setText(QStringLiteral("Typed"));
+
+        for (int index : {6, 1, 4})
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index - 1).center());
+        QVERIFY(built("Credits"));
+        QCOMPARE(visiblePages(window), QStringList{QStringLiteral("Setup")});
+        QCOMPARE(alias->text(), QStringLiteral("Typed"));
     }
 
     void minimisePanelMinimisesAndKeepsThePage()

@@ -28,8 +28,8 @@ class TestProfileWrites : public QObject {
             : registry(prefix, std::make_unique<ProcessWineRunner>(prefix, 10000),
                        WineRegistry::Hooks{[] { return true; }, {}})
             , window(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
-                              fakes.listServers, registry, fakes.settings, fakes.player,
-                              fakes.clipboard, fakes.records, &fakes.gameDirectory})
+                              fakes.listServers, fakes.sockets, registry, fakes.settings,
+                              fakes.player, fakes.clipboard, fakes.records, &fakes.gameDirectory})
         {
             window.show();
             control<QLineEdit>(window, "Alias")->setText(QStringLiteral("Zoe"));

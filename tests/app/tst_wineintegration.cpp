@@ -4,8 +4,8 @@
 #include "app/Form1.h"
 #include "launch/GameDirectory.h"
 #include "pages/SetupPage.h"
-#include "wine/WinePrefix.h"
 #include "registry/WineRegistry.h"
+#include "wine/WinePrefix.h"
 #include "wine/WineServer.h"
 
 #include <QDeadlineTimer>
@@ -205,8 +205,8 @@ private Q_SLOTS:
         WinePrefix prefix(QString(), m_root.filePath(QStringLiteral("home")));
         WineRegistry registry(prefix);
         Form1 window(Services{fakes.programs, fakes.urls, fakes.messages, fakes.files,
-                              fakes.listServers, registry, fakes.settings, fakes.player,
-                              fakes.clipboard, fakes.records, &prefix});
+                              fakes.listServers, fakes.sockets, registry, fakes.settings,
+                              fakes.player, fakes.clipboard, fakes.records, &prefix});
         control<QLineEdit>(window, "TempBrixDir")->setText(gameDir);
         QTest::mouseClick(control<QPushButton>(window, "Command1"), Qt::LeftButton);
         QCOMPARE(prefix.path(), m_prefix);

@@ -16,6 +16,11 @@ for file in bin/korvane \
   [ -f "$prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 [ -x "$prefix/bin/korvane" ] || { echo "korvane is not executable"; exit 1; }
+# The network module, where the program looks for it: a lib folder beside bin/.
+modules=("$prefix"/lib*/korvane/libkorvane-network.so "$prefix"/lib/*/korvane/libkorvane-network.so)
+found=0
+for module in "${modules[@]}"; do [ -f "$module" ] && found=1; done
+[ $found -eq 1 ] || { echo "not installed: the network module libkorvane-network.so"; exit 1; }
 
 desktop-file-validate "$prefix/share/applications/net.brix2online.Korvane.desktop"
 

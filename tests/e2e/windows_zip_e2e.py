@@ -2,7 +2,7 @@
 """Starts the Windows zip for users the way a user does, on a real X server (run it under
 xvfb-run): unpacked into an empty folder, korvane.exe run by Wine in a fresh prefix that knows no
 other DLLs, so everything the program loads must come from the zip. Waits for the main window,
-checks its size, that the JPEG banner was drawn and that every file of the zip was loaded (so it
+checks its size, that the banner was drawn and that every file of the zip was loaded (so it
 holds nothing more than needed), photographs the window, closes it through the close box and
 checks that the program ends cleanly and leaves nothing running.
 
@@ -85,7 +85,7 @@ def main():
             time.sleep(1.0)  # let it paint before the picture is taken
             colours = colours_in(window, *BANNER)
             if colours < 100:
-                fail(f"the banner shows {colours} colours: the JPEG was not drawn")
+                fail(f"the banner shows {colours} colours: the banner was not drawn")
             photograph(window, shot)
             # Every file of the zip is loaded, so it holds nothing more than the program needs.
             shipped = files_under(folder)

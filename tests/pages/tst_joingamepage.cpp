@@ -251,6 +251,32 @@ private Q_SLOTS:
         }
     }
 
+    void aRefreshWithoutTheNetworkSaysWhyAndTriesAgainNextTime()
+    {
+        struct NoSockets : ListServerSockets {
+            std::unique_ptr<ListServerSocket>
+            open(QObject*, const QString&, ListServerSocket::Events, QString* reason) override
+            {
+                ++tries;
+                *reason = QStringLiteral("libkorvane-network.so: cannot open shared object file");
+                return nullptr;
+            }
+            int tries = 0;
+        } none;
+        FakeServices fakes;
+        GameDir gameDir;
+        ServerRecords records(fakes.records);
+        JoinGamePage page(fakes.programs, fakes.messages, fakes.clipboard, records,
+                          fakes.listServers, none, gameDir);
+        page.addReplyData("192.0.2.7:5000 battle [1/2] Old\n");
+        QTest::mouseClick(control<QPushButton>(page, "Command5"), Qt::LeftButton);
+        QCOMPARE(page.servers().listedCount(), 0);
+        QVERIFY2(page.statusText().contains(QStringLiteral("cannot open shared object")),
+                 qPrintable(page.statusText()));
+        QTest::mouseClick(control<QPushButton>(page, "Command5"), Qt::LeftButton);
+        QCOMPARE(none.tries, 2);
+    }
+
     void tickingOneMirrorUnticksTheOther()
     {
         Page page(servers.hosts());

@@ -85,6 +85,34 @@ private Q_SLOTS:
         QCOMPARE(fakes.player.count(QStringLiteral("destroy")), 1);
     }
 
+    // While the player's values stay as they are, the ticks repaint nothing; a change does.
+    void idleTicksRepaintNothing()
+    {
+        struct PaintCounter : QObject {
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                paints += event->type() == QEvent::Paint ? 1 : 0;
+                return false;
+            }
+        } counter;
+        FakeServices fakes;
+        ModPlayerPage page(fakes.player, fakes.files);
+        page.resize(353, 209);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        page.startUp();
+        QTest::qWait(50); // the first ticks take the player's values
+        for (const char* bar : {"Vol", "HScroll1"})
+            control<QScrollBar>(page, bar)->installEventFilter(&counter);
+        QTest::qWait(200);
+        QCOMPARE(counter.paints, 0);
+        fakes.player.maxPosition = 100;
+        fakes.player.position = 7;
+        QTRY_VERIFY(counter.paints > 0);
+        page.shutDown();
+    }
+
     void openPlayAndStopMakeTheirCallsWhateverCameBefore()
     {
         FakeServices fakes;

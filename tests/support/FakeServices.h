@@ -2,6 +2,7 @@
 
 // Fakes of every service the main window takes, recording what the window asked of them.
 
+#include "browser/TcpListServerSocket.h"
 #include "common/Clipboard.h"
 #include "common/FileDialog.h"
 #include "common/GameDirectoryWatcher.h"
@@ -238,13 +239,14 @@ struct FakeServices {
     FakeGameDirectoryWatcher gameDirectory;
     FakeClipboard clipboard;
     FakeRecordStorage records;
+    TcpListServerSockets sockets;
     ListServerHosts listServers{{QStringLiteral("127.0.0.1")},
                                 {QStringLiteral("127.0.0.1")},
                                 {QStringLiteral("127.0.0.1")}};
 
     Services services()
     {
-        return Services{programs, urls,   messages,  files,   listServers,   registry,
-                        settings, player, clipboard, records, &gameDirectory};
+        return Services{programs, urls,     messages, files,     listServers, sockets,
+                        registry, settings, player,   clipboard, records,     &gameDirectory};
     }
 };

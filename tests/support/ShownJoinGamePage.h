@@ -17,8 +17,8 @@ struct ShownJoinGamePage {
         fakes.listServers = hosts;
         records = std::make_unique<ServerRecords>(fakes.records);
         page = std::make_unique<JoinGamePage>(fakes.programs, fakes.messages, fakes.clipboard,
-                                              *records, fakes.listServers, gameDir, nullptr,
-                                              timings);
+                                              *records, fakes.listServers, fakes.sockets, gameDir,
+                                              nullptr, timings);
         for (const servercolumns::Caption& column : servercolumns::All)
             page->addServerColumn(QString::fromLatin1(column.caption), 900);
         page->resize(360, 220);

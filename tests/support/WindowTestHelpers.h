@@ -7,9 +7,12 @@
 #include <QTabBar>
 #include <QTest>
 
-// Looks up a control of the window by its name; fails the test when it is missing.
+// Looks up a control of the window by its name; fails the test when it is missing. The main
+// window's pages are built first, as they are right after its first paint.
 template <typename Widget> Widget* control(QWidget& window, const char* name)
 {
+    if (auto* form = qobject_cast<Form1*>(&window))
+        form->buildPages();
     auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
     if (!widget)
         qWarning("no control named %s of the expected kind", name);
