@@ -130,10 +130,12 @@ void PanelBar::updateClocks()
         else if (m_panels[i].look == Look::Date)
             label->setText(locale.toString(now.date(), QLocale::ShortFormat));
     }
-    // The time shows minutes and the date turns at midnight, which is a minute's turn too: one
-    // wake-up a minute, just after the turn, rather than one a second.
+    // The date turns at midnight, which is a minute's turn too, and most locales show the time
+    // without seconds: then one wake-up a minute, just after the turn, rather than one a second.
+    // Some (the C locale among them) show seconds, which must not stand still.
     const QTime time = now.time();
-    m_clock->start(60'000 - (time.second() * 1000 + time.msec()) + 20);
+    const bool seconds = locale.timeFormat(QLocale::ShortFormat).contains(u's');
+    m_clock->start((seconds ? 1000 : 60'000 - time.second() * 1000) - time.msec() + 20);
 }
 
 void PanelBar::resizeEvent(QResizeEvent*)

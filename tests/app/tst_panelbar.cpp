@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 class TestPanelBar : public QObject {
     Q_OBJECT
@@ -35,6 +36,19 @@ private Q_SLOTS:
         // Panels follow each other without gaps.
         for (int i = 1; i < bar.count(); ++i)
             QCOMPARE(bar.panelWidget(i)->x(), bar.panelWidget(i - 1)->geometry().right() + 1);
+    }
+
+    // Where the time shows seconds (the C locale's does), the clock must not wake only once a
+    // minute, or the seconds stand still.
+    void aClockWithSecondsWakesEverySecond()
+    {
+        QLocale::setDefault(QLocale::c());
+        PanelBar bar({{QStringLiteral("time"), {}, 900, PanelBar::Look::Time}});
+        QLocale::setDefault(QLocale::system());
+        const auto* clock = bar.findChild<QTimer*>();
+        QVERIFY(clock);
+        QVERIFY(QLocale::c().timeFormat(QLocale::ShortFormat).contains(u's'));
+        QVERIFY2(clock->remainingTime() <= 1020, qPrintable(QString::number(clock->remainingTime())));
     }
 
     void whatDoesNotFitIsCutOffAtTheRight()
