@@ -258,6 +258,8 @@ void JoinGamePage::addReplyData(QByteArrayView bytes)
 {
     std::vector<ServerRow> rows = m_direct.feed(bytes);
     rowsArrived(rows);
+    updateExtraRows();
+    updateStatus();
 }
 
 void JoinGamePage::rowsArrived(std::vector<ServerRow>& rows)
@@ -268,8 +270,8 @@ void JoinGamePage::rowsArrived(std::vector<ServerRow>& rows)
         m_totals.add(row.players());
     m_servers->append(std::move(rows));
     // Only the rows of this arrival can newly hold a linked server's address.
-    const bool linkNowListed = m_link && !m_linkListed && listedRowOf(*m_link, first) >= 0;
-    m_linkListed = m_linkListed || linkNowListed;
+    if (m_link && !m_linkListed)
+        m_linkListed = listedRowOf(*m_link, first) >= 0;
     if (favourites) {
         for (int row = first; row < m_servers->listedCount(); ++row) {
             if (m_servers->isFavourite(row)) {
@@ -278,9 +280,7 @@ void JoinGamePage::rowsArrived(std::vector<ServerRow>& rows)
             }
         }
     }
-    if (favourites || linkNowListed)
-        updateExtraRows();
-    updateStatus();
+    // The extra rows and the status follow once: the query tells its state right after its rows.
 }
 
 // The favourites that this list does not hold, greyed after its rows with their last known
