@@ -201,6 +201,8 @@ void Form1::buildPage(int index)
         built = ModPlayer =
             placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
         ModPlayer->startUp();
+        for (PanelBar* bar : {StatusBar1, StatusBar2, StatusBar3})
+            bar->followTick(ModPlayer->tick());
         break;
     case 6:
         built = Credits = placePage(new CreditsPage(this), "Credits");
