@@ -135,24 +135,12 @@ void Form1::showServer(const QString& key)
     JoinGame->showServer(key);
 }
 
-// Join Game is what the window shows first. The Mod Player page holds the player's window and
-// the tick: it comes right after the first paint (see paintEvent), or sooner if it is asked for.
+// The pages the window needs from start-up: Join Game shows, and the Mod Player page holds the
+// player's window and the tick.
 void Form1::makePages()
 {
     buildPage(1);
-}
-
-// The player's window is a native window inside a hidden page, and a native child makes every
-// widget above it native too: made before the first paint, those X windows cost the window's
-// showing about as much as all its other parts together. Made at once after it, the player and
-// the tick still start with the window, before the user can reach any control.
-void Form1::paintEvent(QPaintEvent* event)
-{
-    QWidget::paintEvent(event);
-    if (ModPlayer || m_playerPageQueued)
-        return;
-    m_playerPageQueued = true;
-    QMetaObject::invokeMethod(this, [this] { buildPage(5); }, Qt::QueuedConnection);
+    buildPage(5);
 }
 
 QWidget* Form1::page(int index) const
@@ -195,14 +183,8 @@ void Form1::buildPage(int index)
         });
         break;
     case 5:
-        // The player lives from the page's making to the window's unloading, never after it.
-        if (m_unloaded)
-            return;
         built = ModPlayer =
             placePage(new ModPlayerPage(m_services.player, m_services.files, this), "ModPlayer");
-        ModPlayer->startUp();
-        for (PanelBar* bar : {StatusBar1, StatusBar2, StatusBar3})
-            bar->followTick(ModPlayer->tick());
         break;
     case 6:
         built = Credits = placePage(new CreditsPage(this), "Credits");
@@ -273,7 +255,9 @@ void Form1::Form_Load()
     setWindowTitle(captionFor(QStringLiteral("Join Game")));
     for (const servercolumns::Caption& column : servercolumns::All)
         JoinGame->addServerColumn(QString::fromLatin1(column.caption), column.widthTwips);
-    // The player's start-up step runs with its page (buildPage), just after the first paint.
+    ModPlayer->startUp();
+    for (PanelBar* bar : {StatusBar1, StatusBar2, StatusBar3})
+        bar->followTick(ModPlayer->tick());
 }
 
 // Runs once, whether the close box, the "X" panel or the window's end closes it.
@@ -282,8 +266,7 @@ void Form1::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    if (ModPlayer)
-        ModPlayer->shutDown();
+    ModPlayer->shutDown();
     // The alerts end with the window, in memory only: the user's choice stays as stored, and
     // a tray icon never keeps a closed launcher running.
     JoinGame->pauseAlerts();

@@ -53,10 +53,10 @@ public:
     void showJoinLink(const JoinLink& link);
     // Brings the window to the front on Join Game with this server chosen (an alert's click).
     void showServer(const QString& key);
-    // Builds every page not built yet. The window builds Join Game at once, Mod Player (whose
-    // player and tick run from start-up) right after the first paint, and each other page at
-    // its first showing (or when the game directory's files are listed), so that start-up
-    // neither waits for nor keeps in memory pages that may never be shown.
+    // Builds every page not built yet. The window builds Join Game and Mod Player (whose player
+    // and tick run from start-up) at once and each other page at its first showing (or when the
+    // game directory's files are listed), so that start-up neither waits for nor keeps in
+    // memory pages that may never be shown.
     void buildPages();
 
 Q_SIGNALS:
@@ -65,7 +65,6 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void makePages();
@@ -89,7 +88,6 @@ private:
     std::unique_ptr<Form2> m_help; // not owned by the window: it may outlive the close
     bool m_unloaded = false;
     bool m_closeAfterProfileWrite = false;
-    bool m_playerPageQueued = false;
 
     PanelBar* StatusBar3;
     QLabel* Picture1;
