@@ -51,7 +51,9 @@ public:
     QWidget* panelWidget(int index) const { return m_widgets.at(size_t(index)); }
     QString panelText(int index) const;
     Action panelAction(int index) const { return m_panels.at(size_t(index)).action; }
-    // Shows the clock panels' current time and date; the bar calls it every second itself.
+    // Shows the clock panels' current time and date; the bar calls it itself when the time
+    // turns (each second or minute, as the locale's time shows), on its own timer or on the
+    // tick it follows.
     void updateClocks();
     // Lets the clocks take their turns from a timer that already ticks more often than once a
     // second, rather than wake the program on their own.
