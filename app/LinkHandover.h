@@ -17,9 +17,9 @@
 // The conversation: the new program sends the link's text and a line feed; the running one
 // checks it again, answers "ok\n" (or "refused\n") and hangs up.
 //
-// Each system has its own file. On Unix the socket is a plain one watched by the event loop, so
-// that start-up does not load Qt Network, which the launcher loads only at the first Refresh;
-// Windows uses Qt's named pipes.
+// Each system has its own file. On Unix the socket is a plain one, so that start-up does not
+// load Qt Network, which the launcher loads only at the first Refresh, and a thread of its own
+// waits for callers; Windows uses Qt's named pipes.
 
 // The socket's name (a path on Unix); empty when no private place for it can be had, in which
 // case links are not handed over and every launcher opens its own window.

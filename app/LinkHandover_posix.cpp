@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <optional>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -180,17 +182,55 @@ private:
     QByteArray m_received;
 };
 
+// The listening socket is watched by a thread of its own rather than by the window's event
+// loop: that loop wakes every 10 ms for the player's tick, and every descriptor it watches is
+// looked at on each of those wake-ups. The thread sleeps until a peer calls or the listener
+// ends, and hands each peer to the listener's thread.
 struct LinkListener::Channel {
     int fd = -1;
     QByteArray path; // once listening
-    std::unique_ptr<QSocketNotifier> incoming;
+    int stop[2] = {-1, -1}; // a byte written to this pipe ends the thread
+    std::thread waiting;
 
     ~Channel()
     {
-        incoming.reset();
+        if (waiting.joinable()) {
+            const char end = 0;
+            while (::write(stop[1], &end, 1) < 0 && errno == EINTR) {
+            }
+            waiting.join();
+        }
+        for (const int end : stop)
+            if (end >= 0)
+                ::close(end);
         if (fd >= 0) {
             ::close(fd);
             ::unlink(path.constData());
+        }
+    }
+
+    // Accepts peers until the stop pipe speaks; `welcome` takes each on the listener's thread.
+    static void wait(int fd, int stop, const std::function<void(int)>& welcome)
+    {
+        pollfd watched[2] = {{fd, POLLIN, 0}, {stop, POLLIN, 0}};
+        for (;;) {
+            if (::poll(watched, 2, -1) < 0) {
+                if (errno == EINTR)
+                    continue;
+                return;
+            }
+            if (watched[1].revents != 0)
+                return;
+            const int peer = ::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+            if (peer >= 0) {
+                welcome(peer);
+            } else if (errno != EAGAIN && errno != EINTR && errno != ECONNABORTED) {
+                // Out of descriptors, say: the call stays queued, so wait a little rather than
+                // spin on it.
+                pollfd onlyStop{stop, POLLIN, 0};
+                if (::poll(&onlyStop, 1, 100) > 0)
+                    return;
+            }
         }
     }
 };
@@ -233,23 +273,29 @@ bool LinkListener::listen()
         ::unlink(aside.constData());
         return false;
     }
+    if (::pipe2(m_channel->stop, O_CLOEXEC) != 0) {
+        ::close(fd);
+        ::unlink(path.constData());
+        return false;
+    }
     m_channel->fd = fd;
     m_channel->path = path;
-    m_channel->incoming = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-    connect(m_channel->incoming.get(), &QSocketNotifier::activated, this, [this] {
-        for (;;) {
-            const int peer =
-                ::accept4(m_channel->fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-            if (peer < 0)
-                return;
-            new LinkPeer(
-                peer,
-                [this](const QByteArray& line, LinkPeer& from) {
-                    answer(line, [&from](const QByteArray& reply) { from.reply(reply); });
-                },
-                this);
-        }
-    });
+    const auto welcome = [this](int peer) {
+        // A peer that arrives as the listener ends is never welcomed; its descriptor goes with
+        // the program.
+        QMetaObject::invokeMethod(
+            this,
+            [this, peer] {
+                new LinkPeer(
+                    peer,
+                    [this](const QByteArray& line, LinkPeer& from) {
+                        answer(line, [&from](const QByteArray& reply) { from.reply(reply); });
+                    },
+                    this);
+            },
+            Qt::QueuedConnection);
+    };
+    m_channel->waiting = std::thread(&Channel::wait, fd, m_channel->stop[0], welcome);
     return true;
 }
 

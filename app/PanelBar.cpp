@@ -135,7 +135,25 @@ void PanelBar::updateClocks()
     // Some (the C locale among them) show seconds, which must not stand still.
     const QTime time = now.time();
     const bool seconds = locale.timeFormat(QLocale::ShortFormat).contains(u's');
-    m_clock->start((seconds ? 1000 : 60'000 - time.second() * 1000) - time.msec() + 20);
+    const int wait = (seconds ? 1000 : 60'000 - time.second() * 1000) - time.msec() + 20;
+    if (m_clockDue)
+        m_clockDue = QDeadlineTimer(wait, Qt::PreciseTimer);
+    else
+        m_clock->start(wait);
+}
+
+// Each wake-up of the program costs more than the clock's own work, and where the time shows
+// seconds the clock would add one every second.
+void PanelBar::followTick(const QTimer* tick)
+{
+    if (!m_clock)
+        return;
+    m_clock->stop();
+    m_clockDue = QDeadlineTimer(0);
+    connect(tick, &QTimer::timeout, this, [this] {
+        if (m_clockDue->hasExpired())
+            updateClocks();
+    });
 }
 
 void PanelBar::resizeEvent(QResizeEvent*)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QTimer;
@@ -49,8 +51,13 @@ public:
     QWidget* panelWidget(int index) const { return m_widgets.at(size_t(index)); }
     QString panelText(int index) const;
     Action panelAction(int index) const { return m_panels.at(size_t(index)).action; }
-    // Shows the clock panels' current time and date; the bar calls it every second itself.
+    // Shows the clock panels' current time and date; the bar calls it itself when the time
+    // turns (each second or minute, as the locale's time shows), on its own timer or on the
+    // tick it follows.
     void updateClocks();
+    // Lets the clocks take their turns from a timer that already ticks more often than once a
+    // second, rather than wake the program on their own.
+    void followTick(const QTimer* tick);
 
 Q_SIGNALS:
     // Raised for a click on any panel, action or not.
@@ -65,4 +72,6 @@ private:
     std::vector<Panel> m_panels;
     std::vector<QWidget*> m_widgets;
     QTimer* m_clock = nullptr;
+    // While the clocks follow another timer's tick: when they are next due.
+    std::optional<QDeadlineTimer> m_clockDue;
 };

@@ -58,7 +58,22 @@ ModPlayerPage::ModPlayerPage(ModulePlayer& player, FileDialog& files, QWidget* p
     // bar, and the next tick puts it back to the player's volume.
     connect(Vol, &QScrollBar::sliderMoved, this, &ModPlayerPage::Vol_Scroll);
     Vol->installEventFilter(this);
-    connect(Timer1, &QTimer::timeout, this, &ModPlayerPage::Timer1_Timer);
+    connect(Timer1, &QTimer::timeout, this, &ModPlayerPage::followPlayer);
+}
+
+// The bars follow the player only while they can be seen: a page that is not shown keeps its
+// tick as cheap as the tick can be, and catches up the moment it shows.
+void ModPlayerPage::followPlayer()
+{
+    if (isVisible())
+        Timer1_Timer();
+}
+
+void ModPlayerPage::showEvent(QShowEvent* event)
+{
+    QGroupBox::showEvent(event);
+    if (Timer1->isActive())
+        Timer1_Timer();
 }
 
 void ModPlayerPage::startUp()

@@ -21,6 +21,9 @@ public:
     void startUp();
     // Destroys the player instance without stopping it first; run once when the window closes.
     void shutDown();
+    // Timer1, which ticks every 10 ms from start-up to shutdown. Other parts of the window that
+    // need a turn now and then take it from this tick rather than wake the program themselves.
+    QTimer* tick() const { return Timer1; }
 
 public Q_SLOTS:
     void Command12_Click(); // "Open ===>"
@@ -34,9 +37,11 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void applyVolume();
+    void followPlayer();
 
     ModulePlayer& m_player;
     FileDialog& m_files;

@@ -51,6 +51,20 @@ private Q_SLOTS:
         QVERIFY2(clock->remainingTime() <= 1020, qPrintable(QString::number(clock->remainingTime())));
     }
 
+    // A clock that follows the window's tick has no wake-up of its own, and still turns.
+    void aClockFollowingATickStillTurns()
+    {
+        QLocale::setDefault(QLocale::c());
+        PanelBar bar({{QStringLiteral("time"), {}, 900, PanelBar::Look::Time}});
+        QTimer tick;
+        tick.start(10);
+        bar.followTick(&tick);
+        const QString shown = bar.panelText(0);
+        QVERIFY(!bar.findChild<QTimer*>()->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(bar.panelText(0) != shown, 2500);
+        QLocale::setDefault(QLocale::system());
+    }
+
     void whatDoesNotFitIsCutOffAtTheRight()
     {
         PanelBar bar(statusBar2Panels());

@@ -68,7 +68,7 @@ private Q_SLOTS:
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 10);
 
-        // The page need not be shown for the bars to follow the player.
+        page.show();
         fakes.player.volume = 35;
         fakes.player.maxPosition = 1800;
         fakes.player.position = 250;
@@ -110,6 +110,23 @@ private Q_SLOTS:
         fakes.player.maxPosition = 100;
         fakes.player.position = 7;
         QTRY_VERIFY(counter.paints > 0);
+        page.shutDown();
+    }
+
+    // The tick runs from start-up, but the bars follow the player only while the page shows;
+    // showing it brings them up to date at once.
+    void aHiddenPageCatchesUpWhenShown()
+    {
+        FakeServices fakes;
+        ModPlayerPage page(fakes.player, fakes.files);
+        page.startUp();
+        fakes.player.volume = 42;
+        auto* volume = control<QScrollBar>(page, "Vol");
+        const int before = volume->value();
+        QTest::qWait(50);
+        QCOMPARE(volume->value(), before);
+        page.show();
+        QCOMPARE(volume->value(), 42);
         page.shutDown();
     }
 
@@ -308,6 +325,7 @@ private Q_SLOTS:
         LibraryModulePlayer player;
         FakeFileDialog files;
         ModPlayerPage page(player, files);
+        page.show();
         page.startUp();
         auto* position = control<QScrollBar>(page, "HScroll1");
         auto* volume = control<QScrollBar>(page, "Vol");
