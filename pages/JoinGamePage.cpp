@@ -520,7 +520,6 @@ void JoinGamePage::changeWhatIsHidden(const std::function<void()>& change)
                                                        QItemSelectionModel::Rows);
         ListView1->scrollTo(shown);
     }
-    m_chosen = chosen;
     ListView1_Click();
     updateStatus();
 }
@@ -779,10 +778,9 @@ std::unique_ptr<QMenu> JoinGamePage::headerMenu()
         connect(action, &QAction::toggled, this, [this, flag](bool checked) {
             ServerSortModel::Filters now = m_shown->filters();
             now.*flag = checked;
-            changeWhatIsHidden([&] { m_shown->setFilters(now); });
             m_records.setFilters(now);
             noticeStoreProblem();
-            updateStatus();
+            changeWhatIsHidden([&] { m_shown->setFilters(now); });
         });
     };
     addFilter("Hide empty", filters.hideEmpty, &ServerSortModel::Filters::hideEmpty);
