@@ -72,8 +72,29 @@ private:
 
 } // namespace
 
-PanelBar::PanelBar(const std::vector<Panel>& panels, QWidget* parent)
+QString timeFormatWithoutSeconds(const QString& format)
+{
+    QString result;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c == u'\'')
+            quoted = !quoted;
+        if (quoted || c != u's') {
+            result += c;
+            continue;
+        }
+        while (!result.isEmpty() && !result.back().isLetter() && result.back() != u'\'')
+            result.chop(1);
+        while (i + 1 < format.size() && format[i + 1] == u's')
+            ++i;
+    }
+    return result;
+}
+
+PanelBar::PanelBar(const std::vector<Panel>& panels, QWidget* parent, Now now)
     : QWidget(parent)
+    , m_now(now ? std::move(now) : Now(&QDateTime::currentDateTime))
     , m_panels(panels)
 {
     bool hasClock = false;
@@ -121,29 +142,27 @@ QString PanelBar::panelText(int index) const
 
 void PanelBar::updateClocks()
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = m_now();
     const QLocale locale;
     for (size_t i = 0; i < m_panels.size(); ++i) {
         auto* label = qobject_cast<QLabel*>(m_widgets[i]);
         if (m_panels[i].look == Look::Time)
-            label->setText(locale.toString(now.time(), QLocale::ShortFormat));
+            label->setText(locale.toString(
+                now.time(), timeFormatWithoutSeconds(locale.timeFormat(QLocale::ShortFormat))));
         else if (m_panels[i].look == Look::Date)
             label->setText(locale.toString(now.date(), QLocale::ShortFormat));
     }
-    // The date turns at midnight, which is a minute's turn too, and most locales show the time
-    // without seconds: then one wake-up a minute, just after the turn, rather than one a second.
-    // Some (the C locale among them) show seconds, which must not stand still.
+    // The date turns at midnight, which is a minute's turn too: one wake-up a minute, just after
+    // the turn, keeps both current.
     const QTime time = now.time();
-    const bool seconds = locale.timeFormat(QLocale::ShortFormat).contains(u's');
-    const int wait = (seconds ? 1000 : 60'000 - time.second() * 1000) - time.msec() + 20;
+    const int wait = 60'000 - time.second() * 1000 - time.msec() + 20;
     if (m_clockDue)
         m_clockDue = QDeadlineTimer(wait, Qt::PreciseTimer);
     else
         m_clock->start(wait);
 }
 
-// Each wake-up of the program costs more than the clock's own work, and where the time shows
-// seconds the clock would add one every second.
+// Each wake-up of the program costs more than the clock's own work.
 void PanelBar::followTick(const QTimer* tick)
 {
     if (!m_clock)

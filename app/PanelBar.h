@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -45,18 +47,20 @@ public:
         Action action = Action::None;
     };
 
-    explicit PanelBar(const std::vector<Panel>& panels, QWidget* parent = nullptr);
+    // Where the clocks read the time; by default the system's.
+    using Now = std::function<QDateTime()>;
+
+    explicit PanelBar(const std::vector<Panel>& panels, QWidget* parent = nullptr, Now now = {});
 
     int count() const { return int(m_widgets.size()); }
     QWidget* panelWidget(int index) const { return m_widgets.at(size_t(index)); }
     QString panelText(int index) const;
     Action panelAction(int index) const { return m_panels.at(size_t(index)).action; }
-    // Shows the clock panels' current time and date; the bar calls it itself when the time
-    // turns (each second or minute, as the locale's time shows), on its own timer or on the
-    // tick it follows.
+    // Shows the clock panels' current time and date; the bar calls it itself when the minute
+    // turns, on its own timer or on the tick it follows.
     void updateClocks();
-    // Lets the clocks take their turns from a timer that already ticks more often than once a
-    // second, rather than wake the program on their own.
+    // Lets the clocks take their turns from a timer that already ticks, rather than wake the
+    // program on their own.
     void followTick(const QTimer* tick);
 
 Q_SIGNALS:
@@ -69,9 +73,14 @@ protected:
 private:
     void layoutPanels();
 
+    Now m_now;
     std::vector<Panel> m_panels;
     std::vector<QWidget*> m_widgets;
     QTimer* m_clock = nullptr;
     // While the clocks follow another timer's tick: when they are next due.
     std::optional<QDeadlineTimer> m_clockDue;
 };
+
+// A time format without its seconds, and without the separator that led to them: a status-bar
+// clock shows hours and minutes, though some locales' short format (the C locale's) has seconds.
+QString timeFormatWithoutSeconds(const QString& format);

@@ -3,6 +3,7 @@
 #include "pages/Twips.h"
 
 #include <QAccessible>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -38,31 +39,52 @@ private Q_SLOTS:
             QCOMPARE(bar.panelWidget(i)->x(), bar.panelWidget(i - 1)->geometry().right() + 1);
     }
 
-    // Where the time shows seconds (the C locale's does), the clock must not wake only once a
-    // minute, or the seconds stand still.
-    void aClockWithSecondsWakesEverySecond()
+    void theTimeShowsHoursAndMinutes_data()
     {
-        QLocale::setDefault(QLocale::c());
-        PanelBar bar({{QStringLiteral("time"), {}, 900, PanelBar::Look::Time}});
-        QLocale::setDefault(QLocale::system());
-        const auto* clock = bar.findChild<QTimer*>();
-        QVERIFY(clock);
-        QVERIFY(QLocale::c().timeFormat(QLocale::ShortFormat).contains(u's'));
-        QVERIFY2(clock->remainingTime() <= 1020, qPrintable(QString::number(clock->remainingTime())));
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("C locale") << "HH:mm:ss" << "HH:mm";
+        QTest::newRow("seconds before the day half") << "h:mm:ss AP" << "h:mm AP";
+        QTest::newRow("dots, one s") << "H.mm.s" << "H.mm";
+        QTest::newRow("quoted s kept") << "'s' HH:mm:ss 'Uhr'" << "'s' HH:mm 'Uhr'";
+        QTest::newRow("no seconds") << "HH:mm" << "HH:mm";
     }
 
-    // A clock that follows the window's tick has no wake-up of its own, and still turns.
-    void aClockFollowingATickStillTurns()
+    void theTimeShowsHoursAndMinutes()
     {
+        QFETCH(QString, format);
+        QFETCH(QString, shown);
+        QCOMPARE(timeFormatWithoutSeconds(format), shown);
+    }
+
+    // The clocks turn with the minute and the date with the day, whether on their own timer or
+    // on a tick they follow, which then leaves them no timer of their own.
+    void theClocksTurnWithTheMinute_data()
+    {
+        QTest::addColumn<bool>("followingATick");
+        QTest::newRow("own timer") << false;
+        QTest::newRow("following a tick") << true;
+    }
+
+    void theClocksTurnWithTheMinute()
+    {
+        QFETCH(bool, followingATick);
         QLocale::setDefault(QLocale::c());
-        PanelBar bar({{QStringLiteral("time"), {}, 900, PanelBar::Look::Time}});
+        const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
+        QDateTime now(QDate(2026, 12, 8), QTime(23, 59, 59, 950));
+        PanelBar bar({{QStringLiteral("time"), {}, 900, PanelBar::Look::Time},
+                      {QStringLiteral("date"), {}, 900, PanelBar::Look::Date}},
+                     nullptr, [&now] { return now; });
+        QCOMPARE(bar.panelText(0), QStringLiteral("23:59"));
         QTimer tick;
-        tick.start(10);
-        bar.followTick(&tick);
-        const QString shown = bar.panelText(0);
-        QVERIFY(!bar.findChild<QTimer*>()->isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(bar.panelText(0) != shown, 2500);
-        QLocale::setDefault(QLocale::system());
+        if (followingATick) {
+            tick.start(10);
+            bar.followTick(&tick);
+            QVERIFY(!bar.findChild<QTimer*>()->isActive());
+        }
+        now = now.addMSecs(100);
+        QTRY_COMPARE(bar.panelText(0), QStringLiteral("00:00"));
+        QCOMPARE(bar.panelText(1), QLocale::c().toString(QDate(2026, 12, 9), QLocale::ShortFormat));
     }
 
     void whatDoesNotFitIsCutOffAtTheRight()
