@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -86,6 +87,9 @@ private Q_SLOTS:
             QCOMPARE(widget->geometry(),
                      twips::rect(place.left, place.top, place.width, place.height));
         }
+        // The pictures, decoded while the window is built, are in place once it is.
+        QCOMPARE(control<QLabel>(window, "Picture1")->pixmap().size(), QSize(149, 231));
+        QVERIFY(!window.windowIcon().availableSizes().isEmpty());
     }
 
     void everyTabShowsItsPageAndNamesItInTheCaption()
