@@ -25,32 +25,22 @@
 
 #include <QCloseEvent>
 #include <QIcon>
-#include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QShortcut>
 #include <QTimer>
 
-#include <future>
-
 namespace {
 
-struct Pictures {
-    QImage icon;
-    QImage banner;
-};
-
-// The window's pictures are decoded on a thread of their own while the window is built. Qt reads
-// a picture by asking every image plugin whether it can, which loads them all, with the JPEG
-// library and more; the style's group box frame is such a picture, and would load them at the
-// first paint. Read here the same way, they are loaded on this thread instead, off the way to
-// the window.
-std::future<Pictures> readPictures()
+// One of the program's own pictures, all PNG, read by Qt's own PNG reader. Asked to guess, Qt
+// asks every image plugin first whether it can read the file, which loads them all, with the
+// JPEG library and more, before the first paint.
+QPixmap pngPicture(const QString& path)
 {
-    return std::async(std::launch::async | std::launch::deferred, [] {
-        return Pictures{QImage(QStringLiteral(":/korvane/icon.png")),
-                        QImage(QStringLiteral(":/korvane/banner.png"))};
-    });
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 struct Tab {
@@ -85,13 +75,14 @@ Form1::Form1(const Services& services)
     // The pictures live in the static GUI library, whose resources are not registered by
     // themselves.
     Q_INIT_RESOURCE(korvane);
-    std::future<Pictures> pictures = readPictures();
     setObjectName(QStringLiteral("Form1"));
     setFont(fonts::window());
+    setWindowIcon(QIcon(pngPicture(QStringLiteral(":/korvane/icon.png"))));
     setFixedSize(twips::size(7785, 4500));
 
     StatusBar3 = makeControl<PanelBar>(this, "StatusBar3", 0, 0, 7785, 270, statusBar3Panels());
     Picture1 = makeControl<QLabel>(this, "Picture1", 0, 360, 2280, 3495);
+    Picture1->setPixmap(pngPicture(QStringLiteral(":/korvane/banner.png")));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setAccessibleName(QStringLiteral("Korvane banner"));
 
@@ -115,10 +106,6 @@ Form1::Form1(const Services& services)
 
     Form_Load();
     connectAlerts();
-
-    const Pictures decoded = pictures.get();
-    setWindowIcon(QIcon(QPixmap::fromImage(decoded.icon)));
-    Picture1->setPixmap(QPixmap::fromImage(decoded.banner));
 }
 
 // The alerts run on the Join Game page; the tray and the notifications are the desktop's.
