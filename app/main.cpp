@@ -3,6 +3,7 @@
 #include "app/LinkHandover.h"
 #include "app/LinkRegistration.h"
 #include "app/ProgramOptions.h"
+#include "app/SessionBus.h"
 #include "app/SystemDesktopAlerts.h"
 #include "app/TerminalOutput.h"
 #include "browser/SystemListServerSockets.h"
@@ -45,6 +46,8 @@ int main(int argc, char* argv[])
     // twenty X windows that cost start-up time and every later repaint.
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
+    // Begun before the window, whose first controls would otherwise wait for the bus.
+    const SessionBusConnector sessionBus;
     // The help window is a tool window, which Qt does not count; the main window says when the
     // last window of the program has gone.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,0 +1,3 @@
+#include "app/SessionBus.h"
+
+SessionBusConnector::SessionBusConnector() = default;
