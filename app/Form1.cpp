@@ -4,6 +4,7 @@
 #include "app/Form2.h"
 #include "app/PanelActions.h"
 #include "app/PanelBar.h"
+#include "app/Pictures.h"
 #include "app/StatusPanels.h"
 #include "app/TabStrip.h"
 #include "browser/ServerColumns.h"
@@ -25,23 +26,12 @@
 
 #include <QCloseEvent>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QShortcut>
 #include <QTimer>
 
 namespace {
-
-// One of the program's own pictures, all PNG, read by Qt's own PNG reader. Asked to guess, Qt
-// asks every image plugin first whether it can read the file, which loads them all, with the
-// JPEG library and more, before the first paint.
-QPixmap pngPicture(const QString& path)
-{
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
 
 struct Tab {
     const char* caption;

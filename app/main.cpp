@@ -1,5 +1,6 @@
 #include "app/DesktopServices.h"
 #include "app/Form1.h"
+#include "app/LauncherStyle.h"
 #include "app/LinkHandover.h"
 #include "app/LinkRegistration.h"
 #include "app/ProgramOptions.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // Begun before the window, whose first controls would otherwise wait for the bus.
     const SessionBusConnector sessionBus;
+    QApplication::setStyle(new LauncherStyle);
     // The help window is a tool window, which Qt does not count; the main window says when the
     // last window of the program has gone.
     QApplication::setQuitOnLastWindowClosed(false);
