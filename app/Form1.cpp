@@ -246,8 +246,6 @@ void Form1::Form_Load()
     for (const servercolumns::Caption& column : servercolumns::All)
         JoinGame->addServerColumn(QString::fromLatin1(column.caption), column.widthTwips);
     ModPlayer->startUp();
-    for (PanelBar* bar : {StatusBar1, StatusBar2, StatusBar3})
-        bar->followTick(ModPlayer->tick());
 }
 
 // Runs once, whether the close box, the "X" panel or the window's end closes it.

@@ -156,23 +156,7 @@ void PanelBar::updateClocks()
     // the turn, keeps both current.
     const QTime time = now.time();
     const int wait = 60'000 - time.second() * 1000 - time.msec() + 20;
-    if (m_clockDue)
-        m_clockDue = QDeadlineTimer(wait, Qt::PreciseTimer);
-    else
-        m_clock->start(wait);
-}
-
-// Each wake-up of the program costs more than the clock's own work.
-void PanelBar::followTick(const QTimer* tick)
-{
-    if (!m_clock)
-        return;
-    m_clock->stop();
-    m_clockDue = QDeadlineTimer(0);
-    connect(tick, &QTimer::timeout, this, [this] {
-        if (m_clockDue->hasExpired())
-            updateClocks();
-    });
+    m_clock->start(wait);
 }
 
 void PanelBar::resizeEvent(QResizeEvent*)

@@ -21,9 +21,6 @@ public:
     void startUp();
     // Destroys the player instance without stopping it first; run once when the window closes.
     void shutDown();
-    // Timer1, which ticks every 10 ms from start-up to shutdown. Other parts of the window that
-    // need a turn now and then take it from this tick rather than wake the program themselves.
-    QTimer* tick() const { return Timer1; }
 
 public Q_SLOTS:
     void Command12_Click(); // "Open ===>"

@@ -57,18 +57,9 @@ private Q_SLOTS:
         QCOMPARE(timeFormatWithoutSeconds(format), shown);
     }
 
-    // The clocks turn with the minute and the date with the day, whether on their own timer or
-    // on a tick they follow, which then leaves them no timer of their own.
-    void theClocksTurnWithTheMinute_data()
-    {
-        QTest::addColumn<bool>("followingATick");
-        QTest::newRow("own timer") << false;
-        QTest::newRow("following a tick") << true;
-    }
-
+    // The clocks turn with the minute and the date with the day, on the bar's own timer.
     void theClocksTurnWithTheMinute()
     {
-        QFETCH(bool, followingATick);
         QLocale::setDefault(QLocale::c());
         const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
         QDateTime now(QDate(2026, 12, 8), QTime(23, 59, 59, 950));
@@ -76,12 +67,6 @@ private Q_SLOTS:
                       {QStringLiteral("date"), {}, 900, PanelBar::Look::Date}},
                      nullptr, [&now] { return now; });
         QCOMPARE(bar.panelText(0), QStringLiteral("23:59"));
-        QTimer tick;
-        if (followingATick) {
-            tick.start(10);
-            bar.followTick(&tick);
-            QVERIFY(!bar.findChild<QTimer*>()->isActive());
-        }
         now = now.addMSecs(100);
         QTRY_COMPARE(bar.panelText(0), QStringLiteral("00:00"));
         QCOMPARE(bar.panelText(1), QLocale::c().toString(QDate(2026, 12, 9), QLocale::ShortFormat));
