@@ -7,17 +7,16 @@
 #include <qdrawutil.h>
 
 LauncherStyle::LauncherStyle()
-    : m_fusion(baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0)
 {
+    if (baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0)
+        m_groupBoxFrame = pngPicture(
+            QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
 }
 
 void LauncherStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                   QPainter* painter, const QWidget* widget) const
 {
-    if (element == PE_FrameGroupBox && m_fusion && m_groupBoxFrame.isNull())
-        m_groupBoxFrame = pngPicture(
-            QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
-    if (element != PE_FrameGroupBox || !m_fusion || m_groupBoxFrame.isNull()) {
+    if (element != PE_FrameGroupBox || m_groupBoxFrame.isNull()) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }

@@ -16,6 +16,5 @@ public:
                        const QWidget* widget) const override;
 
 private:
-    bool m_fusion;
-    mutable QPixmap m_groupBoxFrame; // read at the first frame drawn
+    QPixmap m_groupBoxFrame; // Fusion's picture; none under another style
 };
