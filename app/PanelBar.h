@@ -54,11 +54,6 @@ public:
     QWidget* panelWidget(int index) const { return m_widgets.at(size_t(index)); }
     QString panelText(int index) const;
     Action panelAction(int index) const { return m_panels.at(size_t(index)).action; }
-    // Shows the clock panels' current time and date; the bar calls it itself when the minute
-    // turns, on a timer of its own that wakes the program once a minute. (Checking the time on
-    // the player's 10 ms tick instead cost the idle launcher a tenth more CPU than one wake-up
-    // a minute does.)
-    void updateClocks();
 
 Q_SIGNALS:
     // Raised for a click on any panel, action or not.
@@ -69,6 +64,11 @@ protected:
 
 private:
     void layoutPanels();
+    // Shows the clock panels' current time and date, and sets the bar's own timer for the next
+    // turn of the minute: one wake-up a minute. (Checking the time on the player's 10 ms tick
+    // instead cost the idle launcher a tenth more CPU.) Only a bar with a clock panel has that
+    // timer.
+    void updateClocks();
 
     Now m_now;
     std::vector<Panel> m_panels;
